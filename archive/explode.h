@@ -1,0 +1,68 @@
+// Explode: expands one stream of the explode format (two header bytes, then a
+// bit stream of literals and back-references coded with fixed prefix codes,
+// history of up to 4096 bytes).
+//
+// The decoder allocates nothing and has no mutable global data: its whole
+// state is the caller-owned ExplodeState, input arrives through the read
+// callback into a 2048-byte buffer, output leaves through the write callback
+// in blocks of 4096 bytes and one final block (possibly of 0 bytes).
+#ifndef VELORIN_ARCHIVE_EXPLODE_H
+#define VELORIN_ARCHIVE_EXPLODE_H
+
+#include <stdint.h>
+
+enum {
+    EXPLODE_OK = 0,              // end-of-stream code reached, all output written
+    EXPLODE_BAD_DICTIONARY = 1,  // header byte 1 is not 4, 5 or 6
+    EXPLODE_BAD_LITERAL_MODE = 2,// header byte 0 is not 0 or 1
+    EXPLODE_SHORT_INPUT = 3,     // the first read gave 4 bytes or fewer
+    EXPLODE_UNEXPECTED_END = 4   // input ran out first; output so far written
+};
+
+// Places up to *size bytes (always 2048) in buffer and returns how many it
+// placed; 0 means no more input, which is also how a reader reports an error.
+typedef uint32_t (*ExplodeReadFn)(unsigned char* buffer, uint32_t* size, void* context);
+// Takes *size bytes from buffer. The result is not looked at.
+typedef int (*ExplodeWriteFn)(unsigned char* buffer, uint32_t* size, void* context);
+
+enum {
+    EXPLODE_WINDOW_SIZE = 8709,  // 4096 history + 4096 pending + 517 overrun
+    EXPLODE_INPUT_SIZE = 2048,
+    EXPLODE_BLOCK_SIZE = 4096
+};
+
+// The decoder's work area. The caller allocates and frees it; Explode fills
+// every field it reads (and clears the history) at the start of each call.
+struct ExplodeState {
+    uint32_t literalMode;
+    uint32_t windowPos;
+    uint32_t dictionaryBits;
+    uint32_t dictionaryMask;
+    uint32_t bitBuffer;
+    uint32_t spareBits;
+    uint32_t inputPos;
+    uint32_t inputCount;
+    void* context;
+    ExplodeReadFn readCallback;
+    ExplodeWriteFn writeCallback;
+    unsigned char window[EXPLODE_WINDOW_SIZE];
+    unsigned char inputBuffer[EXPLODE_INPUT_SIZE];
+    unsigned char distanceLookup[256];
+    unsigned char lengthLookup[256];
+    unsigned char literalLookup[256];
+    unsigned char literalLookupAfter4[256];
+    unsigned char literalLookupAfter6[128];
+    unsigned char literalLookupAfter8[256];
+    unsigned char literalBitsLeft[256];
+    unsigned char distanceBits[64];
+    unsigned char lengthBits[16];
+    unsigned char lengthExtraBits[16];
+    uint16_t lengthBase[16];
+};
+
+// Decodes one stream from its header to its end-of-stream code or a failure.
+// Returns one of the EXPLODE_ codes above.
+int Explode(ExplodeReadFn readCallback, ExplodeWriteFn writeCallback,
+            ExplodeState* state, void* context);
+
+#endif

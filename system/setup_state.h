@@ -14,6 +14,9 @@ enum {
     WM_SETUP_FAILED = WM_USER + 4
 };
 
+// Caption of every message box but the upgrade notice.
+#define SETUP_CAPTION "Velorin Installation"
+
 // Every path field holds a full Windows path; nothing is ever cut silently.
 enum { SETUP_PATH_SIZE = MAX_PATH };
 

@@ -1,0 +1,12 @@
+#include "progress_step.h"
+
+int ProgressStep(uint32_t* bytesDone, uint32_t* nextPercent,
+                 uint32_t bytesPerPercent, uint32_t n)
+{
+    *bytesDone += n;
+    uint32_t percent = *bytesDone / (bytesPerPercent ? bytesPerPercent : 1);
+    if (percent < *nextPercent)
+        return 0;
+    *nextPercent = percent + 1;
+    return 1;
+}

@@ -1,0 +1,85 @@
+#!/usr/bin/env bash
+# show-wizard.sh BUILD [--docs]: runs BUILD's setup.exe under Wine from a
+# demonstration CD medium (drive d:) in a prefix of its own (BUILD/demo).
+set -euo pipefail
+BUILD=$(realpath "${1:?usage: show-wizard.sh BUILD [--docs]}")
+DOCS=${2:-}
+TOP=$(cd "$(dirname "$0")/.." && pwd)
+W32=$BUILD/win32
+DEMO=$BUILD/demo
+export WINEPREFIX=$DEMO/prefix WINEARCH=win32 WINEDEBUG=-all
+
+make_medium() {
+    local cd=$DEMO/cd
+    rm -rf "$cd" && mkdir -p "$cd" "$DEMO/corvex"
+    cp "$W32/setup/setup.exe" "$cd/"
+    # Component files: 1,500,000 bytes in all, the total the progress bar expects.
+    local i=0
+    for name in nsystem.z netscape.z wsystem.z plugins.z javaclss.z javabin.z nprogram.z www.z; do
+        i=$((i + 1))
+        head -c $((170000 + i * 1000)) /dev/zero | tr '\0' "$(printf "\\$(printf '%03o' $((64 + i)))")" >"$cd/$name"
+    done
+    printf 'Velorin for Windows 95\r\n' >"$cd/readme.txt"
+    cp "$W32/tools/corvex/corvex.exe" "$DEMO/corvex/corvex.exe"
+    printf '[Registration]\r\n' >"$DEMO/corvex/register.ini"
+    "$BUILD/tools/ztool/ztool" pack "$cd/corvex.z" "$DEMO/corvex/corvex.exe" "$DEMO/corvex/register.ini" >/dev/null
+}
+
+make_prefix() {
+    [ -d "$WINEPREFIX/drive_c" ] && return
+    wineboot -i >/dev/null 2>&1
+    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+}
+
+run_unattended() {
+    local shots=$BUILD/screenshots
+    mkdir -p "$shots"
+    local w="$(winepath -w "$shots")"
+    w=${w//\\/\\\\}
+    cat >"$DEMO/walk.txt" <<SCENARIO
+page "Welcome to Velorin!" 201
+screenshot "$w\\\\welcome.bmp"
+press 201
+gone
+page "Velorin Installation" 203
+screenshot "$w\\\\intro.bmp"
+press 201
+gone
+page "Velorin Installation" 101
+screenshot "$w\\\\directory.bmp"
+press 201
+gone
+page "Velorin Installation" 104
+screenshot "$w\\\\progress.bmp"
+gone
+exit
+SCENARIO
+    wine "$W32/tools/driver/driver.exe" "$(winepath -w "$DEMO/walk.txt")" \
+        "$(winepath -w "$DEMO/transcript.txt")" 'd:\setup.exe'
+    cat "$DEMO/transcript.txt"; echo
+    for page in welcome intro directory progress; do
+        convert "$shots/$page.bmp" "$shots/$page.png"
+        [ "$DOCS" = --docs ] && cp "$shots/$page.png" "$TOP/docs/$page.png"
+    done
+    echo "screenshots: $shots"
+}
+
+mkdir -p "$DEMO"
+make_medium
+if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
+    make_prefix
+    ln -sfn "$DEMO/cd" "$WINEPREFIX/dosdevices/d:"
+    wine 'd:\setup.exe'
+    wineserver -w
+else
+    rm -f "$DEMO/display"
+    Xvfb -displayfd 9 -screen 0 1024x768x24 -nolisten tcp 9>"$DEMO/display" 2>/dev/null &
+    xvfb=$!
+    trap 'wineserver -k 2>/dev/null || true; kill $xvfb 2>/dev/null || true' EXIT
+    for _ in $(seq 100); do [ -s "$DEMO/display" ] && break; sleep 0.1; done
+    export DISPLAY=:$(head -n 1 "$DEMO/display")
+    make_prefix
+    ln -sfn "$DEMO/cd" "$WINEPREFIX/dosdevices/d:"
+    rm -rf "$WINEPREFIX/drive_c/orvanet"
+    run_unattended
+fi

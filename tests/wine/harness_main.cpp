@@ -2,6 +2,8 @@
 // and after each test.
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
 #include "harness.h"
 
 namespace {
@@ -21,5 +23,12 @@ int main(int argc, char** argv)
 {
     testing::InitGoogleTest(&argc, argv);
     testing::UnitTest::GetInstance()->listeners().Append(new ResetEachTest);
-    return RUN_ALL_TESTS();
+    int failed = RUN_ALL_TESTS();
+    // ctest names each test by scanning the sources; a program built from
+    // older sources would otherwise pass a test it does not contain.
+    if (testing::UnitTest::GetInstance()->test_to_run_count() == 0) {
+        fprintf(stderr, "no test matched the filter\n");
+        return 1;
+    }
+    return failed;
 }

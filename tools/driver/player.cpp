@@ -14,6 +14,7 @@ namespace {
 const int kProgressBarId = 104;
 const DWORD kCloseSettleMs = 500;
 const DWORD kIconWaitMs = 3000;
+const DWORD kPressSettleMs = 1000;
 
 struct Player {
     HANDLE process;
@@ -243,8 +244,19 @@ int Step(Player* p, const ScenarioLine& s)
         return 1;
     }
     if (v == "press") {
-        if (!PostButtonClick(p->current, (int)n))
+        HWND window = p->current;
+        HWND boxBefore = FindMessageBox(p->pid);
+        if (!PostButtonClick(window, (int)n))
             return 0;
+        // A posted click is handled some time later, and nothing tells us
+        // when. Wait for its effect (the window hides or goes, a box opens,
+        // the window is disabled, the program ends) so that a following
+        // `page` cannot catch the page that is about to close.
+        WaitUntil(p, kPressSettleMs, [&] {
+            HWND box = FindMessageBox(p->pid);
+            return !IsWindow(window) || !IsWindowVisible(window) || !IsWindowEnabled(window) ||
+                   (box && box != boxBefore);
+        });
         AddTranscriptLine(p->t, "press " + std::to_string(n));
         return 1;
     }

@@ -1,10 +1,8 @@
-// Native checks of the engine's portable rules: the progress position, the
-// path joins that must never cut a path, and the device names that an
-// archive member may not have.
+// Native checks of the engine's portable rules: the progress position and
+// the path joins that must never cut a path.
 #include <gtest/gtest.h>
 #include <string>
 
-#include "device_name.h"
 #include "path_join.h"
 #include "progress_step.h"
 
@@ -100,22 +98,6 @@ TEST(EndsInBackslash, OnlyANonEmptyTextWithTheBackslashLast)
     EXPECT_EQ(0, EndsInBackslash(""));
     EXPECT_EQ(0, EndsInBackslash("c:\\orvanet"));
     EXPECT_EQ(0, EndsInBackslash("c:\\a\\b"));
-}
-
-TEST(IsDeviceName, DevicesInAnyCaseWithOrWithoutExtension)
-{
-    for (const char* name : { "con", "CON", "Prn", "aux", "nul", "nul.txt", "con.exe",
-                              "com1", "COM9", "lpt1", "Lpt9.dat", "nul .z", "conin$",
-                              "CONOUT$", "clock$", "aux.", "nul.a.b" })
-        EXPECT_EQ(1, IsDeviceName(name)) << name;
-}
-
-TEST(IsDeviceName, OrdinaryNamesPass)
-{
-    for (const char* name : { "corvex.exe", "console.txt", "com", "com0", "com10", "lpt",
-                              "nul2", "xnul", "conin", "a.con", "readme.txt", "auxx.z",
-                              "clock", "com1x", "" })
-        EXPECT_EQ(0, IsDeviceName(name)) << name;
 }
 
 }  // namespace

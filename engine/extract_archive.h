@@ -1,0 +1,36 @@
+// Unpacking a component archive member by member into the component directory.
+#ifndef VELORIN_ENGINE_EXTRACT_ARCHIVE_H
+#define VELORIN_ENGINE_EXTRACT_ARCHIVE_H
+
+#include <stdint.h>
+#include <windows.h>
+
+// What the read and write callbacks of one member need. One extraction runs
+// at a time; nothing of it outlives the ExtractArchive call.
+struct ExtractionContext {
+    HANDLE archiveFile;       // its position is the read position in the member's stream
+    HANDLE memberFile;        // the member being written
+    DWORD memberDataOffset;   // first byte of the member's stream
+    DWORD memberEndOffset;    // first byte after it; reads never pass it
+    int writeFailed;          // a block could not be written whole
+};
+
+// Unpacks every member of sourceDir+name into componentDir (both end in a
+// backslash), each with its recorded last-write time, testing
+// setupState.cancelRequested before each member. Returns a TRANSFER_ result:
+// NO_SOURCE with failedPath = the archive path when it cannot be opened or
+// its directory is damaged (unreadable count or entry, unsafe member name);
+// NO_TARGET with failedPath = the member path when a member cannot be
+// created, decoded or written whole; FATAL when no work area can be had.
+int ExtractArchive(const char* name, const char* sourceDir, const char* componentDir);
+
+// The decoder's read callback: up to *size bytes of the current member's
+// stream, never past its end, each read counted with AddProgress first.
+// Returns the count placed; 0 when the stream is used up or a read fails.
+uint32_t ArchiveRead(unsigned char* buffer, uint32_t* size, void* context);
+// The decoder's write callback: writes *size bytes to the member file.
+// Returns 1 when they were written whole; a failure is kept in the context,
+// and later blocks of that member are no longer written.
+int ArchiveWrite(unsigned char* buffer, uint32_t* size, void* context);
+
+#endif

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "encoder.h"
+
 namespace {
 
 struct BitWriter {
@@ -50,6 +52,13 @@ std::string Literals(const std::string& data, bool withEnd)
 
 std::string LiteralStream(const std::string& data) { return Literals(data, true); }
 std::string LiteralStreamWithoutEnd(const std::string& data) { return Literals(data, false); }
+
+std::string EncodedStream(const std::string& data, int literalMode, int dictionaryBits)
+{
+    std::vector<unsigned char> out;
+    EncodeStream((const unsigned char*)data.data(), data.size(), literalMode, dictionaryBits, &out);
+    return std::string(out.begin(), out.end());
+}
 
 std::string Le32(uint32_t v)
 {
@@ -196,4 +205,12 @@ uint32_t CountedBytes(const std::vector<MediumFile>& files, const std::vector<Me
     for (const Member& m : corvex)
         sum += (uint32_t)m.stream.size();
     return sum;
+}
+
+void FitToTotal(std::vector<MediumFile>* files, const std::vector<Member>& corvex, uint32_t total)
+{
+    uint32_t counted = CountedBytes(*files, corvex);
+    for (MediumFile& f : *files)
+        if (f.name == "javaclss.z")
+            f.data = Bytes(f.data.size() + total - counted, 5);
 }

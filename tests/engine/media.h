@@ -16,6 +16,9 @@ std::string LiteralStream(const std::string& data);
 // The same literals without the end code: the stream just stops.
 std::string LiteralStreamWithoutEnd(const std::string& data);
 
+// A stream made by our encoder: real matches, either literal mode.
+std::string EncodedStream(const std::string& data, int literalMode, int dictionaryBits);
+
 struct Member {
     std::string name;   // up to 13 bytes go into the name field as they are
     std::string stream; // placed after the directory, members in order
@@ -49,6 +52,9 @@ struct MediumFile {
 // The eleven files of a full medium with the given sizes of the copied files
 // (the archive is built from members). Members of corvex.z are given apart.
 std::vector<MediumFile> StandardMedium(bool withOptional, const std::vector<Member>& corvex);
+// Makes the copied files add up, with the members' streams, to total counted
+// bytes, by resizing javaclss.z.
+void FitToTotal(std::vector<MediumFile>* files, const std::vector<Member>& corvex, uint32_t total);
 // Puts the files of the given disk (0: all) into dir, which ends in '\'.
 bool WriteMedium(const std::string& dir, const std::vector<MediumFile>& files, int disk);
 // Sum of the bytes that the installation counts: copied files whole, the

@@ -38,4 +38,45 @@ done
 flock -u 9
 exec 9>&-
 
-wine "$@"
+# Programs of this prefix outside C:\windows (the tests' own programs: test
+# executables, setup, driver, corvex), but not the fixture's keeper.
+test_programs() {
+    local p cmd
+    for p in $(pgrep -u "$(id -u)" -f '\.exe'); do
+        case "$(readlink "/proc/$p/exe" 2>/dev/null)" in
+            */wine|*/wine-preloader|*/wine64|*/wine64-preloader) ;;
+            *) continue ;;
+        esac
+        grep -qzx "WINEPREFIX=$WINEPREFIX" "/proc/$p/environ" 2>/dev/null || continue
+        cmd=$(tr '\0' ' ' <"/proc/$p/cmdline" 2>/dev/null)
+        case "$cmd" in
+            [Cc]:\\[Ww][Ii][Nn][Dd][Oo][Ww][Ss]\\*|*wine_keeper.exe*|"") ;;
+            *) echo "$p" ;;
+        esac
+    done
+}
+# A program left running by an earlier test (one that was killed, or that
+# started something and did not end it) would disturb this one, and one this
+# test leaves would disturb the next: end them before and after.
+end_test_programs() {
+    local left
+    left=$(test_programs)
+    [ -n "$left" ] || return 0
+    echo "wine-run: ending left-over programs: $(for p in $left; do tr '\0' ' ' <"/proc/$p/cmdline"; echo -n '; '; done)" >&2
+    kill $left 2>/dev/null
+    for _ in $(seq 30); do
+        left=$(test_programs)
+        [ -n "$left" ] || return 0
+        sleep 0.1
+    done
+    kill -9 $left 2>/dev/null
+}
+
+end_test_programs
+wine "$@" &
+WINE_PID=$!
+trap 'kill $WINE_PID 2>/dev/null; end_test_programs; exit 124' TERM INT
+wait $WINE_PID
+STATUS=$?
+end_test_programs
+exit $STATUS

@@ -20,6 +20,7 @@ struct Player {
     HANDLE process;
     DWORD pid;
     HWND current;
+    HWND underBox;  // the current window when `box` took over; current again after `answer`
     DWORD timeoutMs;
     Transcript* t;
     DWORD waited;  // how long the last wait took, for FAIL lines
@@ -55,9 +56,13 @@ int WaitUntil(Player* p, DWORD ms, const std::function<bool()>& done, bool evenI
     }
 }
 
-int ReadProgress(HWND page, long* pos)
+// The bar of the current window, or, while a box is current, of the page
+// under it: the bar goes on moving while the worker waits in a box.
+int ReadProgress(const Player& p, long* pos)
 {
-    HWND bar = GetDlgItem(page, kProgressBarId);
+    HWND bar = GetDlgItem(p.current, kProgressBarId);
+    if (!bar && p.underBox && IsWindow(p.underBox))
+        bar = GetDlgItem(p.underBox, kProgressBarId);
     DWORD_PTR r = 0;
     if (!bar || !SendMessageTimeoutA(bar, PBM_GETPOS, 0, 0, SMTO_NORMAL, 5000, &r))
         return 0;
@@ -135,6 +140,8 @@ int Step(Player* p, const ScenarioLine& s)
                 return found != NULL;
             }))
             return 0;
+        if (p->current != found)
+            p->underBox = p->current;
         p->current = found;
         BoxReading b;
         ReadMessageBox(found, kIconWaitMs, &b);
@@ -173,8 +180,8 @@ int Step(Player* p, const ScenarioLine& s)
         return ok;
     }
 
-    // The rest act on the current window.
-    if (!p->current || !IsWindow(p->current))
+    // The rest act on the current window; these two also on one that went.
+    if (!p->current)
         return 0;
     if (v == "gone") {
         if (!WaitUntil(p, p->timeoutMs, [&] { return !IsWindow(p->current); }, true))
@@ -184,6 +191,8 @@ int Step(Player* p, const ScenarioLine& s)
     }
     if (v == "escape" || v == "close")
         return KeyOrClose(p, v == "escape");
+    if (!IsWindow(p->current))
+        return 0;
     if (v == "focus") {
         HWND f = FocusedControl(p->current);
         AddTranscriptLine(p->t, f ? "focus " + std::to_string(GetDlgCtrlID(f)) : "focus none");
@@ -198,12 +207,15 @@ int Step(Player* p, const ScenarioLine& s)
     if (v == "answer") {
         if (!AnswerMessageBox(p->current, (int)n, p->timeoutMs))
             return 0;
+        // The box is gone: the page it was shown over is current again.
+        p->current = p->underBox;
+        p->underBox = NULL;
         AddTranscriptLine(p->t, "answer " + std::to_string(n));
         return 1;
     }
     if (v == "progress") {
         long pos = 0;
-        if (!ReadProgress(p->current, &pos))
+        if (!ReadProgress(*p, &pos))
             return 0;
         AddTranscriptLine(p->t, "progress " + std::to_string(pos));
         return 1;
@@ -211,7 +223,7 @@ int Step(Player* p, const ScenarioLine& s)
     if (v == "waitprogress") {
         if (!WaitUntil(p, p->timeoutMs, [&] {
                 long pos = 0;
-                return ReadProgress(p->current, &pos) && pos >= n;
+                return ReadProgress(*p, &pos) && pos >= n;
             }))
             return 0;
         AddTranscriptLine(p->t, "progress >= " + std::to_string(n));
@@ -284,7 +296,7 @@ void ListWindows(DWORD pid, Transcript* t)
 int PlayScenario(const std::vector<ScenarioLine>& lines, HANDLE process, DWORD pid,
                  Transcript* t)
 {
-    Player p = {process, pid, NULL, 10000, t, 0};
+    Player p = {process, pid, NULL, NULL, 10000, t, 0};
     bool sawExit = false;
     for (const ScenarioLine& s : lines) {
         if (!Step(&p, s)) {

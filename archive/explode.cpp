@@ -209,13 +209,22 @@ uint32_t DecodeDistance(ExplodeState* state, uint32_t length)
 // would. Whole words are moved when the source trails the destination by at
 // least a word and the rounded-up end still lies inside the window; a short
 // distance first lays down enough of its pattern for a word-sized lag.
-void CopyMatch(unsigned char* window, uint32_t pos, uint32_t distance, uint32_t length)
+inline __attribute__((__always_inline__)) void CopyMatch(unsigned char* window, uint32_t pos,
+                                                        uint32_t distance, uint32_t length)
 {
     unsigned char* destination = window + pos;
     const unsigned char* source = destination - distance;
     unsigned char* end = destination + length;
-    if (pos + length + 7 <= EXPLODE_WINDOW_SIZE) {
-        if (distance < 8) {
+    if (pos + length + 15 <= EXPLODE_WINDOW_SIZE) {
+        if (distance >= 8) {
+            // Most matches are short: two words cover them without a loop.
+            *(UnalignedWide*)destination = *(const UnalignedWide*)source;
+            *(UnalignedWide*)(destination + 8) = *(const UnalignedWide*)(source + 8);
+            if (length <= 16)
+                return;
+            destination += 16;
+            source += 16;
+        } else {
             uint32_t lag = distance;
             while (lag < 8)
                 lag += distance;

@@ -29,7 +29,8 @@ uint32_t FeedRead(unsigned char* buffer, uint32_t* size, void* context)
         if (++feed->nextChunk == chunks.size())
             feed->nextChunk = chunks.size() > 1 ? 1 : 0;
     }
-    std::memcpy(buffer, feed->stream->data() + feed->pos, n);
+    if (n != 0)
+        std::memcpy(buffer, feed->stream->data() + feed->pos, n);
     feed->pos += n;
     feed->run->consumed = feed->pos;
     feed->run->calls.push_back({'r', (uint32_t)n});

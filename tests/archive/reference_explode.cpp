@@ -3,19 +3,20 @@
 #include "explode_tables.h"
 
 #include <cstring>
-#include <map>
 #include <memory>
-#include <utility>
 #include <vector>
 
 namespace {
 
-// (bit count, pattern) -> symbol, from the bit lengths by the canonical rule.
-typedef std::map<std::pair<unsigned, unsigned>, unsigned> CodeMap;
+// [bit count][pattern] -> symbol or -1, from the bit lengths by the
+// canonical rule.
+typedef std::vector<std::vector<int>> CodeMap;
 
 CodeMap Derive(const unsigned char* bits, unsigned count)
 {
-    CodeMap codes;
+    CodeMap codes(17);
+    for (unsigned length = 1; length <= 16; ++length)
+        codes[length].assign(1u << length, -1);
     unsigned running = 0;
     for (unsigned length = 1; length <= 16; ++length) {
         for (unsigned s = 0; s < count; ++s) {
@@ -26,7 +27,7 @@ CodeMap Derive(const unsigned char* bits, unsigned count)
             for (unsigned b = 0; b < length; ++b)
                 if (inverted & (1u << b))
                     pattern |= 1u << (length - 1 - b);
-            codes[{length, pattern}] = s;
+            codes[length][pattern] = (int)s;
             ++running;
         }
         running <<= 1;
@@ -41,7 +42,8 @@ struct Decoder {
     unsigned char input[2048];
     unsigned count;
     unsigned pos;
-    std::vector<int> bits;  // loaded, not yet consumed; front is next
+    uint32_t bits;          // loaded, not yet consumed; bit 0 is next
+    unsigned bitCount;
     unsigned char window[8709];
     unsigned windowPos;
 
@@ -57,18 +59,18 @@ struct Decoder {
                 return false;
             pos = 0;
         }
-        unsigned char byte = input[pos++];
-        for (int b = 0; b < 8; ++b)
-            bits.push_back((byte >> b) & 1);
+        bits |= (uint32_t)input[pos++] << bitCount;
+        bitCount += 8;
         return true;
     }
 
     // Consumes one bit and keeps 8 loaded after it.
     bool Take(unsigned* bit)
     {
-        *bit = (unsigned)bits.front();
-        bits.erase(bits.begin());
-        return bits.size() >= 8 || Load();
+        *bit = bits & 1;
+        bits >>= 1;
+        --bitCount;
+        return bitCount >= 8 || Load();
     }
 
     bool TakeNumber(unsigned n, unsigned* value)
@@ -85,10 +87,7 @@ struct Decoder {
 
     unsigned Peek(unsigned n) const
     {
-        unsigned value = 0;
-        for (unsigned i = 0; i < n; ++i)
-            value |= (unsigned)bits[i] << i;
-        return value;
+        return bits & ((1u << n) - 1);
     }
 
     bool TakeCode(const CodeMap& codes, unsigned* symbol)
@@ -99,9 +98,8 @@ struct Decoder {
             if (!Take(&bit))
                 return false;
             pattern |= bit << (length - 1);
-            auto it = codes.find({length, pattern});
-            if (it != codes.end()) {
-                *symbol = it->second;
+            if (codes[length][pattern] >= 0) {
+                *symbol = (unsigned)codes[length][pattern];
                 return true;
             }
         }
@@ -136,6 +134,8 @@ int ReferenceExplode(ExplodeReadFn readCallback, ExplodeWriteFn writeCallback, v
     unsigned literalMode = d->input[0];
     unsigned dictionaryBits = d->input[1];
     d->pos = 2;
+    d->bits = 0;
+    d->bitCount = 0;
     d->Load();
     if (dictionaryBits < 4 || dictionaryBits > 6)
         return EXPLODE_BAD_DICTIONARY;

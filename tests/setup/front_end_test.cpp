@@ -241,9 +241,10 @@ TEST(ProgressPage, AStopWithoutCancelKeepsThePageOpen)
 TEST(ProgressPage, ADirectoryWithABlankIsQuotedInTheCommandLine)
 {
     PlaceRegistrationProgram("c:\\orvanet dir");
-    ASSERT_TRUE(WriteFileBytes("e:\\go", ""));
-    ScenarioResult run = RunScenario(ProbeSetup(), WalkToProgress("c:\\\\orvanet dir") + "gone\nexit\n");
-    EXPECT_EQ(run.transcript, WalkedToProgress() + "gone\nexit 0");
+    ASSERT_TRUE(WriteFileBytes("e:\\go.pending", ""));
+    ScenarioResult run = RunScenario(ProbeSetup(), WalkToProgress("c:\\\\orvanet dir") +
+        "move \"e:\\\\go.pending\" \"e:\\\\go\"\ngone\nexit\n");
+    EXPECT_EQ(run.transcript, WalkedToProgress() + "move\ngone\nexit 0");
     EXPECT_EQ(CorvexLog(), "\"c:\\orvanet dir\\corvex\\corvex.exe\" main|show=1\r\n");
     // Not a test leftover for the next run: ResetMachine knows only c:\orvanet.
     DeleteFileA("c:\\orvanet dir\\corvex\\corvex.exe");

@@ -1,11 +1,13 @@
 // A scripted worker for the front-end tests, linked into setup_probe.exe in
 // place of the installation engine, so that the progress page can be driven
-// deterministically. It reports 50 %, then an out-of-range 101 that the page
-// must ignore, and waits until the test creates e:\go (the test's signal) or
+// deterministically. It reports 50 % and waits until the bar shows it (the
+// page reads nextPercent when it handles the message, not when it was
+// posted), then reports an out-of-range 101 that the page must ignore, and waits until the test creates e:\go (the test's signal) or
 // the user's cancel reaches it. On a cancel it leaves e:\worker-stopped, which
 // proves that the process waited for it. With e:\fail present it returns 0
 // without a cancel, which the page must ignore.
 #include "engine.h"
+#include <commctrl.h>
 #include "setup_state.h"
 
 static int FileExists(const char* path)
@@ -23,6 +25,8 @@ int RunInstall(HWND owner)
 {
     (void)owner;
     ReportPercent(50);
+    while (SendMessageA(setupState.progressBar, PBM_GETPOS, 0, 0) < 50)
+        Sleep(10);
     ReportPercent(101);
     while (!FileExists("e:\\go") && !setupState.cancelRequested)
         Sleep(20);

@@ -297,7 +297,6 @@ uint32_t ExpandFast(ExplodeState* state, uint32_t* pos)
     unsigned char* window = state->window;
     const uint32_t literalMode = state->literalMode;
     const uint32_t dictionaryBits = state->dictionaryBits;
-    const uint32_t dictionaryMask = state->dictionaryMask;
     uint32_t p = *pos;
     uint32_t result = 0;
 
@@ -346,14 +345,11 @@ uint32_t ExpandFast(ExplodeState* state, uint32_t* pos)
             uint32_t length = value + 2;
             uint32_t j = state->distanceLookup[(uint32_t)bits.acc & 0xFF];
             Drop(bits, state->distanceBits[j]);
-            uint32_t distance;
-            if (length == 2) {
-                distance = (j << 2) + ((uint32_t)bits.acc & 3) + 1;
-                Drop(bits, 2);
-            } else {
-                distance = (j << dictionaryBits) + ((uint32_t)bits.acc & dictionaryMask) + 1;
-                Drop(bits, dictionaryBits);
-            }
+            // Length 2 takes 2 low bits, all others dictionaryBits; chosen
+            // without a branch, as length 2 is frequent and unpredictable.
+            uint32_t lowBits = length == 2 ? 2 : dictionaryBits;
+            uint32_t distance = (j << lowBits) + ((uint32_t)bits.acc & ((1u << lowBits) - 1)) + 1;
+            Drop(bits, lowBits);
             CopyMatch(window, p, distance, length);
             p += length;
         }

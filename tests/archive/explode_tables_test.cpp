@@ -81,45 +81,4 @@ TEST(ExplodeTables, PublishedCheckValues)
     }
 }
 
-TEST(ExplodeTables, LengthValuesRunWithoutGapsUpToTheEndCode)
-{
-    for (unsigned i = 0; i < 15; ++i)
-        EXPECT_EQ(LENGTH_BASE[i + 1], LENGTH_BASE[i] + (1u << LENGTH_EXTRA_BITS[i])) << i;
-    // The last symbol with all extra bits set is value 517, the end code.
-    EXPECT_EQ(LENGTH_BASE[15] + (1u << LENGTH_EXTRA_BITS[15]) - 1, 517u);
-}
-
-// Long literal codes are resolved in two look-ups of at most 8 bits, split
-// by their low bits; the split must leave 4 to 8 bits for the second step.
-TEST(ExplodeTables, LongLiteralCodesSplitIntoTwoEightBitLookups)
-{
-    unsigned direct = 0, after4 = 0, after6 = 0, after8 = 0;
-    for (unsigned s = 0; s < 256; ++s) {
-        unsigned bits = LITERAL_BITS[s], code = LITERAL_CODES[s], left;
-        if (bits <= 8) {
-            ++direct;
-            continue;
-        }
-        if ((code & 0xFF) == 0) {
-            ++after8;
-            left = bits - 8;
-        } else if ((code & 0x3F) != 0) {
-            ++after4;
-            left = bits - 4;
-        } else {
-            ++after6;
-            left = bits - 6;
-        }
-        EXPECT_GE(left, 4u) << "literal " << s;
-        EXPECT_LE(left, 8u) << "literal " << s;
-    }
-    EXPECT_EQ(direct, 69u);
-    EXPECT_EQ(after4, 86u);
-    EXPECT_EQ(after6, 69u);
-    EXPECT_EQ(after8, 32u);
-    // The marker 255 in the first look-up cannot be taken for literal 255,
-    // whose code starts with 8 zero bits.
-    EXPECT_EQ(LITERAL_CODES[255] & 0xFF, 0u);
-}
-
 } // namespace

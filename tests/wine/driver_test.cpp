@@ -138,8 +138,8 @@ TEST(Driver, DrivesAPageThroughItsControls)
 TEST(Driver, FailedStepIsReportedAndEndsTheProgram)
 {
     ScenarioResult r = RunScenarioWithArgs(Probe(), {"page"},
-        "timeout 300\n"
         "page \"Probe Page\"\n"
+        "timeout 300\n"
         "page \"No Such Page\"\n"
         "text 101\n");
     EXPECT_EQ(r.driverExit, 1);

@@ -20,6 +20,9 @@ make_medium() {
         head -c $((170000 + i * 1000)) /dev/zero | tr '\0' "$(printf "\\$(printf '%03o' $((64 + i)))")" >"$cd/$name"
     done
     printf 'Velorin for Windows 95\r\n' >"$cd/readme.txt"
+    # The last file is large (and sparse on the medium), so that the progress
+    # page stays up long enough to be seen and photographed.
+    truncate -s 300M "$cd/www.z"
     cp "$W32/tools/corvex/corvex.exe" "$DEMO/corvex/corvex.exe"
     printf '[Registration]\r\n' >"$DEMO/corvex/register.ini"
     "$BUILD/tools/ztool/ztool" pack "$cd/corvex.z" "$DEMO/corvex/corvex.exe" "$DEMO/corvex/register.ini" >/dev/null
@@ -59,7 +62,7 @@ SCENARIO
     cat "$DEMO/transcript.txt"; echo
     for page in welcome intro directory progress; do
         convert "$shots/$page.bmp" "$shots/$page.png"
-        [ "$DOCS" = --docs ] && cp "$shots/$page.png" "$TOP/docs/$page.png"
+        if [ "$DOCS" = --docs ]; then cp "$shots/$page.png" "$TOP/docs/$page.png"; fi
     done
     echo "screenshots: $shots"
 }

@@ -34,6 +34,8 @@ for _ in $(seq 100); do
 done
 [ -s "$WINEDIR/display" ] || die "Xvfb gave no display number"
 export DISPLAY=":$(head -1 "$WINEDIR/display")"
+# Recorded at once, so that a run that fails from here on is still cleaned up.
+echo "VELORIN_XVFB_PID='$XVFB_PID'" >"$WINEDIR/env"
 say "Xvfb on $DISPLAY"
 
 # --- prefix ---------------------------------------------------------------

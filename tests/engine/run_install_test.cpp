@@ -115,6 +115,28 @@ TEST(EngineRunInstall, WithoutTheOptionalFilesNineTransfers)
     EXPECT_FALSE(Exists(kComponents + "www.z"));
 }
 
+// A read-only file in the way: the prompt comes again for as long as it stays
+// read-only, and Retry once it is writable places it and goes on.
+TEST(EngineRunInstall, ReadOnlyTargetIsPromptedUntilItCanBeWritten)
+{
+    PrepareSetupState("d:\\", "c:\\orvanet");
+    std::vector<MediumFile> medium = StandardMedium(false, Corvex());
+    ASSERT_TRUE(WriteMedium("d:\\", medium, 0));
+    ASSERT_TRUE(MakeDirs("c:\\orvanet\\corvex"));
+    ASSERT_TRUE(PutFile(kComponents + "readme.txt", "old text"));
+    ASSERT_TRUE(SetReadOnly(kComponents + "readme.txt"));
+    int prompts = 0;
+    StartBoxAnswerer([&](const BoxInfo&) {
+        if (++prompts == 2)
+            ClearReadOnly(kComponents + "readme.txt");
+        return IDRETRY;
+    });
+    EXPECT_EQ(1, RunInstall(setupState.progressDialog));
+    std::vector<std::string> prompt(2, WriteBox(Escaped(kComponents + "readme.txt")));
+    EXPECT_EQ(prompt, StopBoxAnswerer());
+    ExpectInstalled(medium, kComponents);
+}
+
 // A medium of exactly the shipped total brings the bar to 100, and no call
 // posts more than once.
 TEST(EngineRunInstall, ProgressReachesTheEndForAMediumOfTheShippedSize)

@@ -66,5 +66,10 @@ std::vector<std::string> StopBoxAnswerer();
 // Writes size bytes of deterministic pseudo-random content (same seed, same
 // bytes). true on success.
 bool MakeFileOfSize(const std::string& path, uint32_t size, uint32_t seed);
-// Sets the read-only attribute of a file or folder.
-void SetReadOnly(const std::string& path);
+// Makes a file read-only as it is for a Windows user: the read-only
+// attribute, and, since the tests run as root, whom Wine lets write such
+// files anyway, the host's immutable flag too. true when the file can then
+// not be opened for writing.
+bool SetReadOnly(const std::string& path);
+// Undoes SetReadOnly (also for a whole folder tree). true on success.
+bool ClearReadOnly(const std::string& path);

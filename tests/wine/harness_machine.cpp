@@ -49,6 +49,7 @@ void ResetMachine()
     char programs[MAX_PATH];
     if (SHGetFolderPathA(NULL, CSIDL_PROGRAMS, NULL, 0, programs) == S_OK)
         DeletePath(std::string(programs) + "\\Velorin");
+    ClearReadOnly("c:\\orvanet");
     DeletePath("c:\\orvanet");
     DeletePath(CorvexLogPath());
 }

@@ -16,6 +16,7 @@ die() { echo "prefix-up: $*" >&2; exit 1; }
 # Leftovers of an earlier run in this build tree (crashed or interrupted).
 "$HERE/prefix-down.sh" "$WINEDIR"
 mkdir -p "$WINEDIR" || die "cannot create $WINEDIR"
+chattr -R -i "$WINEDIR/runs" "$WINEDIR/prefix" 2>/dev/null || true   # read-only test files
 rm -rf "$WINEDIR/runs" "$WINEDIR/prefix"
 
 export WINEARCH=win32 WINEDEBUG=-all

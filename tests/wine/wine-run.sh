@@ -14,7 +14,7 @@ if [ ! -f "$ENVFILE" ]; then
 fi
 # shellcheck disable=SC1090
 . "$ENVFILE"
-export WINEDEBUG=-all
+export WINEDEBUG=${WINEDEBUG:--all}
 
 # Run numbers are taken under a lock, although ctest runs these serially.
 mkdir -p "$WINEDIR/runs"
@@ -25,7 +25,9 @@ echo "$N" >"$WINEDIR/runs/.last"
 RUN="$WINEDIR/runs/$N"
 mkdir -p "$RUN/d" "$RUN/a" "$RUN/b" "$RUN/e"
 # Keep the last few runs for a look after a failure; drop older ones.
-rm -rf "$WINEDIR/runs/$(( N - 5 ))"
+old="$WINEDIR/runs/$(( N - 5 ))"
+[ -d "$old" ] && chattr -R -i "$old" 2>/dev/null
+rm -rf "$old"
 
 for letter in d a b e; do
     ln -sfn "$RUN/$letter" "$WINEPREFIX/dosdevices/$letter:"

@@ -1,5 +1,4 @@
 #include "confirm_transfer.h"
-#include "engine_text.h"
 #include "setup_state.h"
 #include "transfer.h"
 
@@ -24,7 +23,7 @@ int ConfirmTransfer(HWND owner, int result)
         break;
     case TRANSFER_FATAL:
         MessageBoxA(owner, "A fatal error occurred (might be out of memory).",
-                    ENGINE_CAPTION, MB_OK | MB_ICONWARNING);
+                    SETUP_CAPTION, MB_OK | MB_ICONWARNING);
         setupState.cancelRequested = 1;
         return 1;
     default:
@@ -32,7 +31,7 @@ int ConfirmTransfer(HWND owner, int result)
     }
     // Only an explicit Retry repeats the file: a box that could not be shown
     // must not turn into an endless, silent retry loop.
-    if (MessageBoxA(owner, text, ENGINE_CAPTION, MB_RETRYCANCEL | MB_ICONWARNING) == IDRETRY)
+    if (MessageBoxA(owner, text, SETUP_CAPTION, MB_RETRYCANCEL | MB_ICONWARNING) == IDRETRY)
         return 0;
     setupState.cancelRequested = 1;
     return 1;

@@ -1,7 +1,6 @@
 #include "engine.h"
 #include "confirm_transfer.h"
 #include "copy_file.h"
-#include "engine_text.h"
 #include "extract_archive.h"
 #include "file_io.h"
 #include "path_join.h"
@@ -84,7 +83,7 @@ int RunInstall(HWND owner)
     setupState.diskNumber = 2;
     if (setupState.floppyInstall)
         MessageBoxA(owner, "Please insert the disk labeled \"Velorin Disk #2\".",
-                    ENGINE_CAPTION, MB_OK | MB_ICONERROR);
+                    SETUP_CAPTION, MB_OK | MB_ICONERROR);
     if (!TransferHalf(owner, secondDisk, sizeof secondDisk / sizeof secondDisk[0]))
         return 0;
 

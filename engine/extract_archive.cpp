@@ -8,35 +8,37 @@
 #include "setup_state.h"
 #include "transfer.h"
 
+static ExtractionContext extraction;
+
 uint32_t ArchiveRead(unsigned char* buffer, uint32_t* size, void* context)
 {
-    ExtractionContext* extraction = (ExtractionContext*)context;
+    (void)context;
     DWORD wanted = *size;
     DWORD position;
-    if (!CurrentOffset(extraction->archiveFile, &position))
+    if (!CurrentOffset(extraction.archiveFile, &position))
         return 0;
-    if (position == extraction->memberEndOffset)
+    if (position == extraction.memberEndOffset)
         return 0;
     // Taken unsigned: an end below the position does not bound the read.
-    if (extraction->memberEndOffset - position <= wanted)
-        wanted = extraction->memberEndOffset - position;
+    if (extraction.memberEndOffset - position <= wanted)
+        wanted = extraction.memberEndOffset - position;
     AddProgress(wanted);
     DWORD got = 0;
-    if (!ReadFile(extraction->archiveFile, buffer, wanted, &got, NULL))
+    if (!ReadFile(extraction.archiveFile, buffer, wanted, &got, NULL))
         return 0;
     return got;
 }
 
 int ArchiveWrite(unsigned char* buffer, uint32_t* size, void* context)
 {
-    ExtractionContext* extraction = (ExtractionContext*)context;
+    (void)context;
     // After a failed block the file already has a gap; writing on would only
     // make a damaged member look longer.
-    if (extraction->writeFailed)
+    if (extraction.writeFailed)
         return 0;
-    if (WriteWhole(extraction->memberFile, buffer, *size))
+    if (WriteWhole(extraction.memberFile, buffer, *size))
         return 1;
-    extraction->writeFailed = 1;
+    extraction.writeFailed = 1;
     return 0;
 }
 
@@ -59,7 +61,6 @@ static int ExtractMember(HANDLE archive, const char* archivePath, const ArchiveE
     char memberPath[SETUP_PATH_SIZE];
     if (!JoinPath(memberPath, SETUP_PATH_SIZE, componentDir, entry->name))
         return NoTarget(componentDir);
-    ExtractionContext extraction;
     extraction.archiveFile = archive;
     extraction.memberDataOffset = entry->dataOffset;
     extraction.memberEndOffset = entry->endOffset;
@@ -77,7 +78,7 @@ static int ExtractMember(HANDLE archive, const char* archivePath, const ArchiveE
         CloseHandle(extraction.memberFile);
         return TRANSFER_FATAL;
     }
-    int exploded = Explode(ArchiveRead, ArchiveWrite, state, &extraction);
+    int exploded = Explode(ArchiveRead, ArchiveWrite, state, NULL);
     EngineFree(state);
     FILETIME lastWrite;
     lastWrite.dwLowDateTime = entry->lastWriteTime.lowDateTime;

@@ -5,8 +5,9 @@
 #include <stdint.h>
 #include <windows.h>
 
-// What the read and write callbacks of one member need. One extraction runs
-// at a time; nothing of it outlives the ExtractArchive call.
+// The open archive and the member being unpacked: module-level, shared by
+// ExtractArchive and its two callbacks. One extraction runs at a time;
+// nothing of it is carried from one ExtractArchive call to the next.
 struct ExtractionContext {
     HANDLE archiveFile;       // its position is the read position in the member's stream
     HANDLE memberFile;        // the member being written
@@ -27,10 +28,11 @@ int ExtractArchive(const char* name, const char* sourceDir, const char* componen
 // The decoder's read callback: up to *size bytes of the current member's
 // stream, never past its end, each read counted with AddProgress first.
 // Returns the count placed; 0 when the stream is used up or a read fails.
+// The context argument is not used.
 uint32_t ArchiveRead(unsigned char* buffer, uint32_t* size, void* context);
 // The decoder's write callback: writes *size bytes to the member file.
-// Returns 1 when they were written whole; a failure is kept in the context,
-// and later blocks of that member are no longer written.
+// Returns 1 when they were written whole; a failure is kept in the
+// extraction record, and later blocks of that member are no longer written.
 int ArchiveWrite(unsigned char* buffer, uint32_t* size, void* context);
 
 #endif

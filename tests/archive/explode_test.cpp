@@ -304,6 +304,21 @@ TEST(ExplodeBlocks, MatchAcrossTheBlockEnd)
     }
 }
 
+// A match ending at the very end of the window, decoded just after a read
+// refilled the input: its copy must not spill into the unread input.
+TEST(ExplodeBlocks, MatchEndingAtTheWindowEndLeavesTheInputAlone)
+{
+    Builder builder(0, 6);
+    // 4095 plain literals of 9 bits bring the window to 8191; the match
+    // starts at stream byte 2 + 36855 / 8, about 4609.
+    Bytes stream = builder.Literals(RandomBytes(4095, 8)).Match(518, 4000).Literals(RandomBytes(64, 9)).End();
+    for (uint32_t third = 500; third < 530; ++third) {
+        ExplodeRun run = RunExplode(stream, {2048, 2048, third, 2048});
+        ASSERT_EQ(run.result, EXPLODE_OK);
+        ASSERT_EQ(run.output, builder.expected) << "third read of " << third;
+    }
+}
+
 TEST(ExplodeReads, ShortReadsChangeNothingButTheReads)
 {
     Builder builder(1, 5);

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstring>
 #include <memory>
+#include <random>
 
 namespace {
 
@@ -86,4 +87,13 @@ std::size_t ReadCount(const ExplodeRun& run)
 {
     return (std::size_t)std::count_if(run.calls.begin(), run.calls.end(),
                                       [](const std::pair<char, uint32_t>& c) { return c.first == 'r'; });
+}
+
+Bytes RandomBytes(std::size_t size, unsigned seed)
+{
+    std::mt19937 random(seed);
+    Bytes data(size);
+    for (unsigned char& b : data)
+        b = (unsigned char)random();
+    return data;
 }

@@ -25,6 +25,9 @@ struct ExplodeRun {
 ExplodeRun RunExplode(const Bytes& stream, const std::vector<uint32_t>& chunks = {});
 ExplodeRun RunReference(const Bytes& stream, const std::vector<uint32_t>& chunks = {});
 
+// size bytes of seeded pseudo-random data.
+Bytes RandomBytes(std::size_t size, unsigned seed);
+
 // Sizes of the write calls of a run.
 std::vector<uint32_t> WriteSizes(const ExplodeRun& run);
 // Number of read calls of a run.

@@ -52,15 +52,6 @@ struct Builder {
     }
 };
 
-Bytes RandomBytes(std::size_t size, unsigned seed)
-{
-    std::mt19937 random(seed);
-    Bytes data(size);
-    for (unsigned char& b : data)
-        b = (unsigned char)random();
-    return data;
-}
-
 // Decodes with a caller-owned work area; the reader reports `claimed` bytes
 // for every non-empty read, whatever it placed.
 int ExplodeInto(const Bytes& stream, ExplodeState* state, Bytes* out, uint32_t claimed = 0)

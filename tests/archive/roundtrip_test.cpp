@@ -57,15 +57,6 @@ Bytes BinaryLike(std::size_t size, unsigned seed)
     return data;
 }
 
-Bytes RandomBytes(std::size_t size, unsigned seed)
-{
-    std::mt19937 random(seed);
-    Bytes data(size);
-    for (unsigned char& b : data)
-        b = (unsigned char)random();
-    return data;
-}
-
 std::vector<uint32_t> ExpectedWrites(std::size_t size)
 {
     std::vector<uint32_t> writes(size / 4096, 4096);

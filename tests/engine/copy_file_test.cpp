@@ -96,7 +96,7 @@ TEST_F(EngineCopy, CancelBeforeTheFirstChunk)
 }
 
 // The page's thread sets the flag when the first progress message arrives;
-// the copy must stop before a later chunk and leave the part it wrote.
+// the copy must stop before a later chunk and leave what it wrote.
 TEST_F(EngineCopy, CancelDuringALargeCopyStopsBeforeTheNextChunk)
 {
     const size_t size = 32000 * 2000;

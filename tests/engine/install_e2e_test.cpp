@@ -110,7 +110,7 @@ TEST(EngineInstall, FloppyInstallationEndToEnd)
 }
 
 // Cancel confirmed while a large file is being copied: the copy stops before
-// its next chunk, the part written stays, nothing after it is placed, and
+// its next chunk, what was written stays, nothing after it is placed, and
 // the registration program is not started.
 TEST(EngineInstall, CancelDuringALargeCopy)
 {

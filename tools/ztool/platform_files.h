@@ -26,7 +26,7 @@ int CloseMemberFile(MemberFile* file);
 int EnsureDirectory(const std::string& path, std::string* error);
 // Last-write time of a file; 0 on failure.
 int GetLastWriteTime(const std::string& path, uint64_t* lastWriteTime);
-// The part after the last path separator.
+// What follows the last path separator.
 std::string BaseName(const std::string& path);
 // dir + separator + name.
 std::string JoinPath(const std::string& directory, const std::string& name);

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "encoder.h"
+#include "harness.h"
 
 namespace {
 
@@ -104,34 +105,18 @@ std::string Bytes(size_t size, unsigned seed)
 
 bool PutFile(const std::string& path, const std::string& data)
 {
-    HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, 0, NULL, CREATE_ALWAYS,
-                           FILE_ATTRIBUTE_NORMAL, NULL);
-    if (h == INVALID_HANDLE_VALUE)
-        return false;
-    DWORD put = 0;
-    BOOL ok = WriteFile(h, data.data(), (DWORD)data.size(), &put, NULL);
-    CloseHandle(h);
-    return ok && put == data.size();
+    return WriteFileBytes(path, data);
 }
 
+// "<missing>" keeps an absent file apart from an empty one in comparisons.
 std::string GetFile(const std::string& path)
 {
-    HANDLE h = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                           NULL, OPEN_EXISTING, 0, NULL);
-    if (h == INVALID_HANDLE_VALUE)
-        return "<missing>";
-    std::string s(GetFileSize(h, NULL), '\0');
-    DWORD got = 0;
-    if (!s.empty())
-        ReadFile(h, &s[0], (DWORD)s.size(), &got, NULL);
-    CloseHandle(h);
-    s.resize(got);
-    return s;
+    return PathExists(path) ? ReadFileBytes(path) : "<missing>";
 }
 
 bool Exists(const std::string& path)
 {
-    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+    return PathExists(path);
 }
 
 uint64_t LastWriteTime(const std::string& path)

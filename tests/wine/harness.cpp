@@ -1,0 +1,216 @@
+#include "harness.h"
+
+#include <gtest/gtest.h>
+#include <shlobj.h>
+#include <shlwapi.h>
+
+#include <atomic>
+#include <mutex>
+#include <thread>
+
+namespace {
+
+std::string Env(const char* name)
+{
+    char value[MAX_PATH] = "";
+    GetEnvironmentVariableA(name, value, sizeof value);
+    return value;
+}
+
+// The host's path of a Windows path, through Wine's own kernel32 export.
+std::string HostPath(const std::string& path)
+{
+    typedef char*(CDECL * UnixName)(const WCHAR*);
+    UnixName unixName = (UnixName)GetProcAddress(GetModuleHandleA("kernel32"), "wine_get_unix_file_name");
+    WCHAR wide[MAX_PATH];
+    char* host = NULL;
+    if (unixName && MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, wide, MAX_PATH))
+        host = unixName(wide);
+    std::string result = host ? host : "";
+    HeapFree(GetProcessHeap(), 0, host);
+    return result;
+}
+
+// Runs chattr on the host. Wine gives no handle to wait on for a host
+// program, so the command leaves a marker file, which is waited for.
+bool Chattr(const std::string& flags, const std::string& path)
+{
+    char marker[MAX_PATH];
+    if (HostPath(path).empty() || !GetTempFileNameA("c:\\", "host", 0, marker))
+        return false;
+    std::string line = "Z:\\bin\\sh -c \"/usr/bin/chattr " + flags + " '" + HostPath(path) +
+                       "' 2>/dev/null; rm '" + HostPath(marker) + "'\"";
+    STARTUPINFOA si = {sizeof si};
+    PROCESS_INFORMATION pi;
+    if (!CreateProcessA(NULL, &line[0], NULL, NULL, FALSE, CREATE_NO_WINDOW, NULL, NULL, &si, &pi))
+        return false;
+    for (int i = 0; i < 1000 && PathExists(marker); ++i)
+        Sleep(10);
+    return !PathExists(marker);
+}
+
+void DeleteTree(const std::string& path)
+{
+    std::string from = path + '\0';
+    SHFILEOPSTRUCTA op = {NULL, FO_DELETE, from.c_str(), NULL,
+                          FOF_NOCONFIRMATION | FOF_NOERRORUI | FOF_SILENT};
+    SHFileOperationA(&op);
+}
+
+// Wine's explorer opens a folder window for every group it creates.
+void CloseGroupWindows()
+{
+    for (HWND w = NULL; (w = FindWindowExA(NULL, w, NULL, "Velorin")) != NULL;) {
+        if (!IsWindowVisible(w))
+            continue;
+        PostMessageA(w, WM_CLOSE, 0, 0);
+        for (int i = 0; i < 200 && IsWindow(w); i++)
+            Sleep(10);
+    }
+}
+
+struct Answerer {
+    std::thread thread;
+    std::atomic<bool> stop{false};
+    std::mutex lock;
+    std::vector<std::string> seen;
+} * answerer;
+
+}  // namespace
+
+void ResetMachine()
+{
+    CloseGroupWindows();
+    WriteProfileStringA("Orvanta Network Velorin", NULL, NULL);
+    WriteProfileStringA(NULL, NULL, NULL);  // flushes the cached WIN.INI
+    SHDeleteKeyA(HKEY_LOCAL_MACHINE, "Software\\OrvantaNetwork");
+    char programs[MAX_PATH];
+    if (SHGetFolderPathA(NULL, CSIDL_PROGRAMS, NULL, 0, programs) == S_OK)
+        DeleteTree(std::string(programs) + "\\Velorin");
+    ClearReadOnly("c:\\orvanet");
+    DeleteTree("c:\\orvanet");
+    DeleteFileA("c:\\corvex-log.txt");
+}
+
+std::string ReadFileBytes(const std::string& path)
+{
+    HANDLE f = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL,
+                           OPEN_EXISTING, 0, NULL);
+    std::string data;
+    char buf[65536];
+    DWORD got = 0;
+    while (f != INVALID_HANDLE_VALUE && ReadFile(f, buf, sizeof buf, &got, NULL) && got > 0)
+        data.append(buf, got);
+    CloseHandle(f);
+    return data;
+}
+
+bool WriteFileBytes(const std::string& path, const std::string& data)
+{
+    HANDLE f = CreateFileA(path.c_str(), GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, 0, NULL);
+    DWORD written = 0;
+    bool ok = f != INVALID_HANDLE_VALUE &&
+              WriteFile(f, data.data(), (DWORD)data.size(), &written, NULL) && written == data.size();
+    return CloseHandle(f) && ok;
+}
+
+bool MakeDirs(const std::string& path)
+{
+    return SHCreateDirectoryExA(NULL, path.c_str(), NULL) == ERROR_SUCCESS || PathExists(path);
+}
+
+bool PathExists(const std::string& path)
+{
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+bool SetReadOnly(const std::string& path)
+{
+    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY);
+    Chattr("+i", path);
+    HANDLE f = CreateFileA(path.c_str(), GENERIC_WRITE, 0, NULL, OPEN_EXISTING, 0, NULL);
+    return f == INVALID_HANDLE_VALUE || !CloseHandle(f);
+}
+
+bool ClearReadOnly(const std::string& path)
+{
+    bool cleared = !PathExists(path) || Chattr("-R -i", path);
+    DWORD attributes = GetFileAttributesA(path.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
+        cleared = SetFileAttributesA(path.c_str(), attributes & ~FILE_ATTRIBUTE_READONLY) && cleared;
+    return cleared;
+}
+
+std::string SetupExePath() { return Env("VELORIN_SETUP_EXE"); }
+std::string CorvexExePath() { return Env("VELORIN_CORVEX_EXE"); }
+std::string CorvexLog() { return ReadFileBytes("c:\\corvex-log.txt"); }
+
+Program Launch(const std::string& path)
+{
+    std::string dir = path.substr(0, path.rfind('\\') + 1), line = path;
+    STARTUPINFOA si = {sizeof si};
+    PROCESS_INFORMATION pi = {};
+    EXPECT_TRUE(CreateProcessA(NULL, &line[0], NULL, NULL, FALSE, 0, NULL, dir.c_str(), &si, &pi))
+        << path;
+    return {pi.hProcess, pi.dwProcessId};
+}
+
+int WaitExit(Program program, DWORD ms)
+{
+    DWORD code = (DWORD)-1;
+    if (WaitForSingleObject(program.process, ms) != WAIT_OBJECT_0)
+        TerminateProcess(program.process, code);
+    else
+        GetExitCodeProcess(program.process, &code);
+    CloseHandle(program.process);
+    return (int)code;
+}
+
+void StartBoxAnswerer(std::function<int(const BoxInfo&)> decide)
+{
+    StopBoxAnswerer();
+    answerer = new Answerer;
+    answerer->thread = std::thread([decide] {
+        while (!answerer->stop) {
+            HWND box = WaitBox(GetCurrentProcessId(), 20);
+            if (!box)
+                continue;
+            BoxInfo info = ReadBox(box);
+            int id = decide(info);
+            std::lock_guard<std::mutex> hold(answerer->lock);
+            answerer->seen.push_back(BoxLine(info));
+            if (!Answer(box, id))
+                answerer->seen.push_back("FAIL answer " + std::to_string(id));
+        }
+    });
+}
+
+std::vector<std::string> StopBoxAnswerer()
+{
+    if (!answerer)
+        return {};
+    answerer->stop = true;
+    answerer->thread.join();
+    std::vector<std::string> seen = answerer->seen;
+    delete answerer;
+    answerer = nullptr;
+    return seen;
+}
+
+int main(int argc, char** argv)
+{
+    testing::InitGoogleTest(&argc, argv);
+    struct Reset : testing::EmptyTestEventListener {
+        void OnTestStart(const testing::TestInfo&) override { ResetMachine(); }
+        void OnTestEnd(const testing::TestInfo&) override
+        {
+            StopBoxAnswerer();
+            ResetMachine();
+        }
+    };
+    testing::UnitTest::GetInstance()->listeners().Append(new Reset);
+    int failed = RUN_ALL_TESTS();
+    // ctest finds the tests by scanning the sources: a program built from
+    // older sources must not pass a test it does not hold.
+    return failed || testing::UnitTest::GetInstance()->test_to_run_count() == 0;
+}

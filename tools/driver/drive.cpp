@@ -1,0 +1,279 @@
+#include "drive.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <functional>
+#include <vector>
+
+namespace {
+
+bool WaitFor(DWORD ms, const std::function<bool()>& done)
+{
+    for (DWORD start = GetTickCount();; Sleep(20)) {
+        if (done())
+            return true;
+        if (GetTickCount() - start >= ms)
+            return false;
+    }
+}
+
+std::string ClassOf(HWND w)
+{
+    char name[64] = "";
+    GetClassNameA(w, name, sizeof name);
+    return name;
+}
+
+// Message boxes are #32770 dialogs with the 0xFFFF text static and an icon
+// static (id 0x440 on Wine, 0x14 on Windows); wizard pages have no icon.
+HWND IconControl(HWND box)
+{
+    for (int id : {0x440, 0x14}) {
+        HWND icon = GetDlgItem(box, id);
+        if (icon && (GetWindowLongA(icon, GWL_STYLE) & SS_TYPEMASK) == SS_ICON)
+            return icon;
+    }
+    return NULL;
+}
+
+bool IsBox(HWND w)
+{
+    return ClassOf(w) == "#32770" && GetDlgItem(w, 0xFFFF) && IconControl(w);
+}
+
+HWND FindTop(DWORD pid, const std::function<bool(HWND)>& wanted)
+{
+    struct Search {
+        DWORD pid;
+        const std::function<bool(HWND)>* wanted;
+        HWND found;
+    } s = {pid, &wanted, NULL};
+    EnumWindows([](HWND w, LPARAM lp) -> BOOL {
+        Search* s = (Search*)lp;
+        DWORD pid = 0;
+        GetWindowThreadProcessId(w, &pid);
+        if (pid == s->pid && IsWindowVisible(w) && (*s->wanted)(w))
+            s->found = w;
+        return s->found == NULL;
+    }, (LPARAM)&s);
+    return s.found;
+}
+
+// Screen pixels of r as 0x00RRGGBB, top row first.
+std::vector<uint32_t> Pixels(HDC source, int x, int y, int w, int h)
+{
+    HDC mem = CreateCompatibleDC(source);
+    HBITMAP bmp = CreateCompatibleBitmap(source, w, h);
+    HGDIOBJ old = SelectObject(mem, bmp);
+    BitBlt(mem, 0, 0, w, h, source, x, y, SRCCOPY);
+    SelectObject(mem, old);
+    BITMAPINFO bi = {};
+    bi.bmiHeader = {sizeof bi.bmiHeader, w, -h, 1, 32, BI_RGB};
+    std::vector<uint32_t> px((size_t)w * h);
+    GetDIBits(mem, bmp, 0, h, px.data(), &bi, DIB_RGB_COLORS);
+    DeleteObject(bmp);
+    DeleteDC(mem);
+    for (uint32_t& p : px)
+        p &= 0xFFFFFF;
+    return px;
+}
+
+// Icon handles mean nothing in another process, so the stock icons are drawn
+// here on the box's background and compared with what the screen shows.
+std::string IconKind(HWND box)
+{
+    HWND icon = IconControl(box);
+    DWORD_PTR handle = 0;
+    SendMessageTimeoutA(icon, STM_GETICON, 0, 0, SMTO_NORMAL, 5000, &handle);
+    if (!IsWindowVisible(icon) || !handle)
+        return "none";
+    static const struct { LPCSTR id; const char* name; } stock[] = {
+        {IDI_HAND, "error"}, {IDI_EXCLAMATION, "warning"},
+        {IDI_QUESTION, "question"}, {IDI_ASTERISK, "information"}};
+    RECT rc;
+    GetClientRect(icon, &rc);
+    POINT at = {0, 0};
+    ClientToScreen(icon, &at);
+    HDC screen = GetDC(NULL);
+    std::string kind = "unknown";
+    // The box may not have painted yet.
+    WaitFor(3000, [&] {
+        SetWindowPos(box, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        std::vector<uint32_t> shown = Pixels(screen, at.x, at.y, rc.right, rc.bottom);
+        COLORREF bg = GetPixel(screen, at.x - 1, at.y);
+        for (const auto& s : stock) {
+            HDC mem = CreateCompatibleDC(screen);
+            HBITMAP bmp = CreateCompatibleBitmap(screen, rc.right, rc.bottom);
+            HGDIOBJ old = SelectObject(mem, bmp);
+            HBRUSH brush = CreateSolidBrush(bg);
+            FillRect(mem, &rc, brush);
+            DeleteObject(brush);
+            DrawIconEx(mem, 0, 0, LoadIconA(NULL, s.id), rc.right, rc.bottom, 0, NULL, DI_NORMAL);
+            std::vector<uint32_t> drawn = Pixels(mem, 0, 0, rc.right, rc.bottom);
+            SelectObject(mem, old);
+            DeleteObject(bmp);
+            DeleteDC(mem);
+            if (drawn == shown)
+                kind = s.name;
+        }
+        return kind != "unknown";
+    });
+    ReleaseDC(NULL, screen);
+    return kind;
+}
+
+}  // namespace
+
+HWND WaitPage(DWORD pid, const char* caption, int id, DWORD ms)
+{
+    HWND page = NULL;
+    WaitFor(ms, [&] {
+        page = FindTop(pid, [&](HWND w) {
+            return !IsBox(w) && Text(w) == caption && GetDlgItem(w, id);
+        });
+        return page != NULL;
+    });
+    return page;
+}
+
+HWND WaitBox(DWORD pid, DWORD ms)
+{
+    HWND box = NULL;
+    WaitFor(ms, [&] { return (box = FindTop(pid, IsBox)) != NULL; });
+    return box;
+}
+
+BoxReading ReadBox(HWND box)
+{
+    std::vector<std::pair<LONG, std::string>> buttons;
+    for (HWND c = GetWindow(box, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
+        if (!IsWindowVisible(c) || lstrcmpiA(ClassOf(c).c_str(), "Button") != 0)
+            continue;
+        RECT r;
+        GetWindowRect(c, &r);
+        std::string text = Text(c);
+        text.erase(std::remove(text.begin(), text.end(), '&'), text.end());
+        buttons.push_back({r.left, text});
+    }
+    std::sort(buttons.begin(), buttons.end());
+    BoxReading b = {Text(box), Text(box, 0xFFFF), IconKind(box), ""};
+    for (size_t i = 0; i < buttons.size(); i++)
+        b.buttons += (i ? "|" : "") + buttons[i].second;
+    return b;
+}
+
+std::string Quote(const std::string& s)
+{
+    std::string q = "\"";
+    for (unsigned char c : s) {
+        const char* e = c == '\r' ? "\\r" : c == '\n' ? "\\n" : c == '\t' ? "\\t"
+                      : c == '"' ? "\\\"" : c == '\\' ? "\\\\" : NULL;
+        char hex[8];
+        if (!e && c < 32)
+            snprintf(hex, sizeof hex, "\\x%02X", c), e = hex;
+        e ? q += e : q += (char)c;
+    }
+    return q + "\"";
+}
+
+std::string BoxLine(const BoxReading& b)
+{
+    return "box " + Quote(b.caption) + " icon=" + b.icon + " buttons=" + b.buttons + " " +
+           Quote(b.text);
+}
+
+std::string Text(HWND dialog, int id)
+{
+    HWND w = id ? GetDlgItem(dialog, id) : dialog;
+    char text[1024] = "";
+    DWORD_PTR got = 0;
+    if (!w || !SendMessageTimeoutA(w, WM_GETTEXT, sizeof text, (LPARAM)text, SMTO_NORMAL, 5000, &got))
+        return "";
+    return std::string(text, got);
+}
+
+void SetText(HWND dialog, int id, const std::string& text)
+{
+    DWORD_PTR r;
+    SendMessageTimeoutA(GetDlgItem(dialog, id), WM_SETTEXT, 0, (LPARAM)text.c_str(), SMTO_NORMAL,
+                        5000, &r);
+}
+
+int FocusId(HWND w)
+{
+    GUITHREADINFO gi = {sizeof gi};
+    if (!GetGUIThreadInfo(GetWindowThreadProcessId(w, NULL), &gi) || !gi.hwndFocus)
+        return 0;
+    return GetDlgCtrlID(gi.hwndFocus);
+}
+
+void Press(HWND w, int id)
+{
+    DWORD pid = 0;
+    GetWindowThreadProcessId(w, &pid);
+    HWND boxBefore = FindTop(pid, IsBox);
+    PostMessageA(w, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), (LPARAM)GetDlgItem(w, id));
+    WaitFor(1000, [&] {
+        HWND box = FindTop(pid, IsBox);
+        return !IsWindowVisible(w) || !IsWindowEnabled(w) || (box && box != boxBefore);
+    });
+}
+
+bool Answer(HWND box, int id)
+{
+    HWND button = GetDlgItem(box, id);
+    if (!button || !IsWindowVisible(button))
+        return false;
+    Press(box, id);
+    return WaitFor(10000, [&] { return !IsWindowVisible(box); });
+}
+
+bool IgnoresEscapeAndClose(HWND w)
+{
+    GUITHREADINFO gi = {sizeof gi};
+    GetGUIThreadInfo(GetWindowThreadProcessId(w, NULL), &gi);
+    HWND to = gi.hwndFocus ? gi.hwndFocus : w;
+    PostMessageA(to, WM_KEYDOWN, VK_ESCAPE, 0x00010001);
+    PostMessageA(to, WM_KEYUP, VK_ESCAPE, 0xC0010001);
+    PostMessageA(w, WM_SYSCOMMAND, SC_CLOSE, 0);
+    Sleep(500);
+    return IsWindowVisible(w) != 0;
+}
+
+bool WaitGone(HWND w, DWORD ms)
+{
+    return WaitFor(ms, [&] { return !IsWindow(w); });
+}
+
+int Progress(HWND page)
+{
+    DWORD_PTR pos = 0;
+    HWND bar = GetDlgItem(page, 104);
+    if (!bar || !SendMessageTimeoutA(bar, PBM_GETPOS, 0, 0, SMTO_NORMAL, 5000, &pos))
+        return -1;
+    return (int)pos;
+}
+
+bool SaveWindowBmp(HWND w, const char* path)
+{
+    RECT r;
+    GetWindowRect(w, &r);
+    SetWindowPos(w, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    Sleep(100);
+    int width = r.right - r.left, height = r.bottom - r.top;
+    HDC screen = GetDC(NULL);
+    std::vector<uint32_t> px = Pixels(screen, r.left, r.top, width, height);
+    ReleaseDC(NULL, screen);
+    // 32-bit rows need no padding; a negative height keeps them top-down.
+    BITMAPINFOHEADER ih = {sizeof ih, width, -height, 1, 32, BI_RGB};
+    BITMAPFILEHEADER fh = {0x4D42, 0, 0, 0, sizeof fh + sizeof ih};
+    fh.bfSize = fh.bfOffBits + (DWORD)(px.size() * 4);
+    FILE* f = fopen(path, "wb");
+    if (!f)
+        return false;
+    bool ok = fwrite(&fh, sizeof fh, 1, f) == 1 && fwrite(&ih, sizeof ih, 1, f) == 1 &&
+              fwrite(px.data(), 4, px.size(), f) == px.size();
+    return fclose(f) == 0 && ok;
+}

@@ -5,9 +5,14 @@ set -euo pipefail
 BUILD=$(realpath "${1:?usage: show-wizard.sh BUILD [--docs]}")
 DOCS=${2:-}
 TOP=$(cd "$(dirname "$0")/.." && pwd)
-W32=$BUILD/win32
 DEMO=$BUILD/demo
-export WINEPREFIX=$DEMO/prefix WINEARCH=win32 WINEDEBUG=-all
+# The 32-bit build where this machine runs 32-bit code, else the 64-bit one.
+if [ -d "$BUILD/win64" ]; then
+    W32=$BUILD/win64 WINE=/usr/lib/wine/wine64 WINEARCH=win64
+else
+    W32=$BUILD/win32 WINE=/usr/lib/wine/wine WINEARCH=win32
+fi
+export WINEPREFIX=$DEMO/prefix WINEARCH WINEDEBUG=-all
 
 make_medium() {
     local cd=$DEMO/cd
@@ -30,36 +35,14 @@ make_medium() {
 
 make_prefix() {
     [ -d "$WINEPREFIX/drive_c" ] && return
-    wineboot -i >/dev/null 2>&1
-    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+    $WINE wineboot -i >/dev/null 2>&1
+    $WINE reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
 }
 
 run_unattended() {
     local shots=$BUILD/screenshots
     mkdir -p "$shots"
-    local w="$(winepath -w "$shots")"
-    w=${w//\\/\\\\}
-    cat >"$DEMO/walk.txt" <<SCENARIO
-page "Welcome to Velorin!" 201
-screenshot "$w\\\\welcome.bmp"
-press 201
-gone
-page "Velorin Installation" 203
-screenshot "$w\\\\intro.bmp"
-press 201
-gone
-page "Velorin Installation" 101
-screenshot "$w\\\\directory.bmp"
-press 201
-gone
-page "Velorin Installation" 104
-screenshot "$w\\\\progress.bmp"
-gone
-exit
-SCENARIO
-    wine "$W32/tools/driver/driver.exe" "$(winepath -w "$DEMO/walk.txt")" \
-        "$(winepath -w "$DEMO/transcript.txt")" 'd:\setup.exe'
-    cat "$DEMO/transcript.txt"; echo
+    $WINE "$W32/tools/driver/driver.exe" "$($WINE winepath -w "$shots")" 'd:\setup.exe'
     for page in welcome intro directory progress; do
         convert "$shots/$page.bmp" "$shots/$page.png"
         if [ "$DOCS" = --docs ]; then cp "$shots/$page.png" "$TOP/docs/$page.png"; fi
@@ -72,7 +55,7 @@ make_medium
 if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
     make_prefix
     ln -sfn "$DEMO/cd" "$WINEPREFIX/dosdevices/d:"
-    wine 'd:\setup.exe'
+    $WINE 'd:\setup.exe'
     wineserver -w
 else
     rm -f "$DEMO/display"

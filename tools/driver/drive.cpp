@@ -167,14 +167,8 @@ BoxReading ReadBox(HWND box)
 std::string Quote(const std::string& s)
 {
     std::string q = "\"";
-    for (unsigned char c : s) {
-        const char* e = c == '\r' ? "\\r" : c == '\n' ? "\\n" : c == '\t' ? "\\t"
-                      : c == '"' ? "\\\"" : c == '\\' ? "\\\\" : NULL;
-        char hex[8];
-        if (!e && c < 32)
-            snprintf(hex, sizeof hex, "\\x%02X", c), e = hex;
-        e ? q += e : q += (char)c;
-    }
+    for (char c : s)
+        q += c == '\r' ? "\\r" : c == '\n' ? "\\n" : c == '"' ? "\\\"" : c == '\\' ? "\\\\" : std::string(1, c);
     return q + "\"";
 }
 

@@ -21,7 +21,7 @@ struct BoxReading {
 BoxReading ReadBox(HWND box);
 // `box "CAPTION" icon=ICON buttons=A|B "TEXT"`, strings escaped as by Quote.
 std::string BoxLine(const BoxReading& box);
-// s in double quotes, with \r \n \t \" \\ and \xHH for other control bytes.
+// s in double quotes, with \r \n \" and \\ escaped.
 std::string Quote(const std::string& s);
 
 // Text of control id of dialog (id 0: of the window itself), read with

@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(cmake make g++ git googletest libgtest-dev libbenchmark-dev zlib1g-dev
           clang-14 libclang-rt-14-dev g++-mingw-w64-i686 g++-mingw-w64-x86-64
-          wine wine32:i386 wine64 xvfb x11-utils imagemagick)
+          wine wine32:i386 wine64 xvfb x11-utils imagemagick mtools dosfstools xorriso)
 
 missing=()
 for p in "${packages[@]}"; do

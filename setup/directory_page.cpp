@@ -71,7 +71,7 @@ int CheckFreeSpace(HWND page)
     DWORD sectorsPerCluster = 0, bytesPerSector = 0, freeClusters = 0, totalClusters = 0;
     GetDiskFreeSpaceA(root, &sectorsPerCluster, &bytesPerSector, &freeClusters, &totalClusters);
     DWORD freeBytes = FreeBytesOf(freeClusters, bytesPerSector, sectorsPerCluster);
-    if (freeBytes >= REQUIRED_FREE_BYTES)
+    if (HasRequiredFreeSpace(freeBytes))
         return 1;
     char text[SETUP_PATH_SIZE + 128];
     wsprintfA(text, "There are only %ld.%ld MBs free on drive %s. Velorin requires at least 8.0 MB of free disk space.",

@@ -118,3 +118,8 @@ int FormatRegistrationCommand(const char* installDir, char* out, uint32_t outSiz
         out[0] = '\0';
     return fits;
 }
+
+int HasRequiredFreeSpace(uint32_t freeBytes)
+{
+    return freeBytes >= REQUIRED_FREE_BYTES;
+}

@@ -54,4 +54,8 @@ int AcceptDirectoryEntry(char* entry);
 // line does not fit in outSize bytes.
 int FormatRegistrationCommand(const char* installDir, char* out, uint32_t outSize);
 
+// 1 when a drive with freeBytes free may take the installation: it has at
+// least REQUIRED_FREE_BYTES.
+int HasRequiredFreeSpace(uint32_t freeBytes);
+
 #endif

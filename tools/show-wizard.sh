@@ -36,6 +36,11 @@ make_medium() {
 make_prefix() {
     [ -d "$WINEPREFIX/drive_c" ] && return
     $WINE wineboot -i >/dev/null 2>&1
+    # Debian's Wine does not look for its own fonts where fonts-wine puts
+    # them, and fontconfig does not know that folder, so Marlett (the glyphs
+    # of the caption buttons) is missing and the close box shows an "r".
+    # Fonts in C:\windows\Fonts are always loaded.
+    cp /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/"
     $WINE reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
 }
 

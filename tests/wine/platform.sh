@@ -86,6 +86,8 @@ up() {
         # every hide (each EndDialog, each box closing).
         WINEPREFIX=$template $wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f \
             >/dev/null 2>&1 || die "cannot set Managed=N"
+        # Wine's own fonts, Marlett among them, which Debian's Wine does not find.
+        cp /usr/share/wine/fonts/*.ttf "$template/drive_c/windows/Fonts/"
         WINEPREFIX=$template timeout 30 wineserver -w
         echo "$version" >"$template/.version"
     fi

@@ -35,6 +35,10 @@ int CollectCorvexFiles(const std::string& content, std::vector<std::string>* fil
             return Fail(ZTOOL_DAMAGED, path, "not a plain file");
         if (name.size() > ARCHIVE_NAME_MAX || !ArchiveNameIsShort(name.c_str()))
             return Fail(ZTOOL_DAMAGED, path, "the file name is not an 8.3 name");
+        for (int i = 0; i < MEDIUM_FILE_COUNT; ++i)
+            if (LowerCase(name) == MEDIUM_FILES[i].name)
+                Fail(ZTOOL_OK, path, "note: the medium's own " + LowerCase(name) +
+                                         " lands in the same folder; one replaces the other");
         std::string& other = seen[LowerCase(name)];
         if (!other.empty())
             return Fail(ZTOOL_DAMAGED, path, "Windows takes it for " + other);
@@ -147,6 +151,17 @@ int LayOutFloppies(const std::string& cd, const std::string& out)
 int CommandMedia(const std::string& content, const std::string& out, int floppy, int iso,
                  int allowCut)
 {
+    // OUT/cd and the disk folders are made afresh: never over the content.
+    std::error_code error;
+    fs::path source = fs::weakly_canonical(content, error);
+    for (const char* made : {"cd", "disk1", "disk2"}) {
+        fs::path target = fs::weakly_canonical(fs::path(out) / made, error);
+        auto [end, unused] = std::mismatch(target.begin(), target.end(), source.begin(),
+                                           source.end());
+        if (end == target.end())
+            return Fail(ZTOOL_USAGE, content, "lies in " + target.string() +
+                                                  ", which the medium replaces");
+    }
     Folder found;
     if (!ListFolder(content, &found))
         return Fail(ZTOOL_NO_INPUT, content, "cannot list the content folder");

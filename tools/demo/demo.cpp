@@ -61,8 +61,9 @@ void AddOwnFolder()
     DWORD length = GetModuleFileNameA(NULL, pattern, MAX_PATH);
     while (length > 0 && pattern[length - 1] != '\\')
         --length;
-    lstrcpyA(pattern + length, "*");
+    pattern[length] = 0;
     Add("\r\n%s\r\n", pattern);
+    lstrcpyA(pattern + length, "*");
     WIN32_FIND_DATAA found;
     HANDLE search = FindFirstFileA(pattern, &found);
     if (search == INVALID_HANDLE_VALUE)

@@ -192,6 +192,13 @@ int CommandMedia(const std::string& content, const std::string& out, int floppy,
     EncodeOptions options = {1, 6};
     if (status == ZTOOL_OK)
         status = CommandPack(options, (fs::path(cd) / "corvex.z").string(), corvexFiles);
+    // corvex.z is as new as its newest member, so the same content always
+    // gives the same floppy images.
+    fs::file_time_type newest = fs::file_time_type::min();
+    for (const std::string& file : corvexFiles)
+        newest = std::max(newest, fs::last_write_time(file, error));
+    if (status == ZTOOL_OK)
+        fs::last_write_time(fs::path(cd) / "corvex.z", newest, error);
     if (status == ZTOOL_OK && iso)
         status = Tool({"xorriso", "-as", "mkisofs", "-quiet", "-V", "VELORIN", "-J", "-r", "-o",
                        (fs::path(out) / "velorin.iso").string(), cd},

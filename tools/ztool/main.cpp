@@ -18,11 +18,17 @@
 //       Unpacks every member into DIR (created if missing) with its
 //       last-write time; of two members with the same name the later wins.
 //       Nothing is written outside DIR.
+//   ztool media CONTENT OUT [--floppy] [--iso] [--allow-cut]
+//       Lays out a distribution medium in OUT/cd, and with the options the
+//       floppy folders and images and the CD image.
+//   ztool check MEDIUM | DISK1.img DISK2.img
+//       Tells whether a medium installs, and what setup.ini gives.
 //
 // Failures print one line "ztool: FILE: what is wrong" on stderr and exit
 // with 64 (bad command line, after the usage text), 65 (damaged archive or
 // stream, unsafe or non-8.3 name), 66 (input unreadable), 73 (output not
-// creatable) or 74 (write failed).
+// creatable) or 74 (write failed); `media` and `check` also with 67 (a
+// floppy overflows) and 69 (an image tool is missing or failed).
 #include "ztool.h"
 
 #include <cstdio>
@@ -37,7 +43,9 @@ const char USAGE[] =
     "       ztool compress [--literal-mode 0|1] [--dict 4|5|6] IN OUT\n"
     "       ztool pack [--literal-mode 0|1] [--dict 4|5|6] ARCHIVE FILE...\n"
     "       ztool list ARCHIVE\n"
-    "       ztool extract ARCHIVE DIR\n";
+    "       ztool extract ARCHIVE DIR\n"
+    "       ztool media CONTENT OUT [--floppy] [--iso] [--allow-cut]\n"
+    "       ztool check MEDIUM | DISK1.img DISK2.img\n";
 
 int Usage()
 {
@@ -88,6 +96,24 @@ int main(int argc, char** argv)
         return CommandList(args[0]);
     if (command == "extract" && args.size() == 2)
         return CommandExtract(args[0], args[1]);
+    if (command == "check" && (args.size() == 1 || args.size() == 2))
+        return CommandCheck(args);
+    if (command == "media") {
+        int floppy = 0, iso = 0, allowCut = 0;
+        std::vector<std::string> folders;
+        for (const std::string& arg : args) {
+            int* flag = arg == "--floppy" ? &floppy : arg == "--iso" ? &iso
+                      : arg == "--allow-cut" ? &allowCut : nullptr;
+            if (flag)
+                *flag = 1;
+            else if (arg.compare(0, 2, "--") == 0)
+                return Usage();
+            else
+                folders.push_back(arg);
+        }
+        if (folders.size() == 2)
+            return CommandMedia(folders[0], folders[1], floppy, iso, allowCut);
+    }
     if (command == "compress" || command == "pack") {
         EncodeOptions options;
         if (!ParseEncodeOptions(&args, &options))

@@ -11,7 +11,9 @@ enum {
     ZTOOL_OK = 0,
     ZTOOL_USAGE = 64,        // bad command line
     ZTOOL_DAMAGED = 65,      // damaged archive or stream, unsafe or non-8.3 name
-    ZTOOL_NO_INPUT = 66,     // an input file cannot be opened or read
+    ZTOOL_NO_INPUT = 66,     // an input file cannot be opened or read, or a required one is missing
+    ZTOOL_DISK_FULL = 67,    // a floppy of the medium would overflow
+    ZTOOL_NO_TOOL = 69,      // mkfs.fat, mcopy or xorriso is missing or failed
     ZTOOL_NO_OUTPUT = 73,    // an output file cannot be created
     ZTOOL_WRITE_FAILED = 74  // writing an output file, or setting its time, failed
 };
@@ -36,5 +38,13 @@ int CommandPack(const EncodeOptions& options, const std::string& archive,
                 const std::vector<std::string>& files);
 int CommandList(const std::string& archive);
 int CommandExtract(const std::string& archive, const std::string& directory);
+// Lays out OUT/cd (and OUT/velorin.iso, OUT/disk1, OUT/disk2 with their
+// images) from a content folder; refuses, before writing, what would not
+// install as the provider meant.
+int CommandMedia(const std::string& content, const std::string& out, int floppy, int iso,
+                 int allowCut);
+// Checks a CD folder, a folder holding disk1/ and disk2/, a CD image or two
+// floppy images; ZTOOL_OK only for a medium that installs.
+int CommandCheck(const std::vector<std::string>& media);
 
 #endif

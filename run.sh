@@ -9,4 +9,4 @@ cd "$(dirname "$0")"
 tools/install-deps.sh
 cmake -S . -B build -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build build -j2 >/dev/null
-exec tools/show-wizard.sh build "$@"
+exec tools/show-product.sh build "$@"

@@ -3,7 +3,6 @@
 #include <commctrl.h>
 
 #include <algorithm>
-#include <cstdio>
 #include <functional>
 #include <vector>
 
@@ -248,26 +247,4 @@ int Progress(HWND page)
     if (!bar || !SendMessageTimeoutA(bar, PBM_GETPOS, 0, 0, SMTO_NORMAL, 5000, &pos))
         return -1;
     return (int)pos;
-}
-
-bool SaveWindowBmp(HWND w, const char* path)
-{
-    RECT r;
-    GetWindowRect(w, &r);
-    SetWindowPos(w, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    Sleep(100);
-    int width = r.right - r.left, height = r.bottom - r.top;
-    HDC screen = GetDC(NULL);
-    std::vector<uint32_t> px = Pixels(screen, r.left, r.top, width, height);
-    ReleaseDC(NULL, screen);
-    // 32-bit rows need no padding; a negative height keeps them top-down.
-    BITMAPINFOHEADER ih = {sizeof ih, width, -height, 1, 32, BI_RGB};
-    BITMAPFILEHEADER fh = {0x4D42, 0, 0, 0, sizeof fh + sizeof ih};
-    fh.bfSize = fh.bfOffBits + (DWORD)(px.size() * 4);
-    FILE* f = fopen(path, "wb");
-    if (!f)
-        return false;
-    bool ok = fwrite(&fh, sizeof fh, 1, f) == 1 && fwrite(&ih, sizeof ih, 1, f) == 1 &&
-              fwrite(px.data(), 4, px.size(), f) == px.size();
-    return fclose(f) == 0 && ok;
 }

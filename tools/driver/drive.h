@@ -1,7 +1,6 @@
 // Driving the windows of a running Win32 program as a user would: pages by
 // caption and control, buttons, message boxes, the progress bar, screenshots.
-// Works on other processes and on the caller's own; used by the Wine tests
-// and by driver.exe.
+// Works on other processes and on the caller's own.
 #pragma once
 #include <windows.h>
 
@@ -43,5 +42,3 @@ bool IgnoresEscapeAndClose(HWND w);
 bool WaitGone(HWND w, DWORD ms = 10000);
 // Position of the page's progress bar (control 104); -1 if unreadable.
 int Progress(HWND page);
-// Saves w as the screen shows it, as a BMP file.
-bool SaveWindowBmp(HWND w, const char* path);

@@ -1,0 +1,101 @@
+#!/usr/bin/env bash
+# show-product.sh BUILD [--docs]: the whole product under Wine, in a prefix of
+# its own (BUILD/demo): ztool media lays out a CD medium from content made
+# here (the demonstration registration program as corvex.exe, the setup.ini
+# of tools/demo), drive d: holds it, and setup.exe installs from it. On the
+# user's $DISPLAY the wizard is theirs to click through. Without one it runs
+# unattended on a virtual display: show.exe walks the wizard with its
+# defaults and saves a screenshot of each page and of the registration
+# program's window in BUILD/screenshots (and, with --docs, in docs/); then
+# what was installed is printed.
+set -euo pipefail
+BUILD=$(realpath "${1:?usage: show-product.sh BUILD [--docs]}")
+DOCS=${2:-}
+TOP=$(cd "$(dirname "$0")/.." && pwd)
+DEMO=$BUILD/demo
+# The 32-bit build where this machine runs 32-bit code, else the 64-bit one.
+if [ -d "$BUILD/win64" ]; then
+    WIN=$BUILD/win64 WINE=/usr/lib/wine/wine64 WINEARCH=win64
+else
+    WIN=$BUILD/win32 WINE=/usr/lib/wine/wine WINEARCH=win32
+fi
+export WINEPREFIX=$DEMO/prefix-$WINEARCH WINEARCH WINEDEBUG=-all
+
+make_medium() {
+    local content=$DEMO/content
+    rm -rf "$content" && mkdir -p "$content/corvex"
+    cp "$WIN/setup/setup.exe" "$TOP/tools/demo/setup.ini" "$content/"
+    # Component files of 171,000 to 178,000 bytes: with corvex.z about the
+    # 1,500,000 bytes the progress bar expects.
+    local i=0
+    for name in nsystem.z netscape.z wsystem.z plugins.z javaclss.z javabin.z nprogram.z; do
+        i=$((i + 1))
+        head -c $((170000 + i * 1000)) /dev/zero | tr '\0' "$(printf "\\$(printf '%03o' $((64 + i)))")" >"$content/$name"
+    done
+    printf 'Velorin for Windows 95\r\n' >"$content/readme.txt"
+    # www.z is large (and sparse), so that the progress page stays up long
+    # enough to be seen and photographed.
+    truncate -s 300M "$content/www.z"
+    cp "$WIN/tools/demo/demo.exe" "$content/corvex/corvex.exe"
+    printf '[Velorin Registration]\r\nVersion=3.1\r\n' >"$content/corvex/register.ini"
+    "$BUILD/tools/ztool/ztool" media "$content" "$DEMO/medium"
+    ln -sfn "$DEMO/medium/cd" "$WINEPREFIX/dosdevices/d:"
+}
+
+make_prefix() {
+    if [ ! -d "$WINEPREFIX/drive_c" ]; then
+        $WINE wineboot -i >/dev/null 2>&1
+        $WINE reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+        # Debian's Wine does not look for its own fonts where fonts-wine puts
+        # them, and fontconfig does not know that folder, so Marlett (the glyphs
+        # of the caption buttons) is missing and the close box shows an "r".
+        # Fonts in C:\windows\Fonts are always loaded.
+        cp /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/"
+    fi
+    rm -rf "$WINEPREFIX/drive_c/orvanet"
+}
+
+print_installed() {
+    echo "== Files in c:\\orvanet\\corvex"
+    (cd "$WINEPREFIX/drive_c/orvanet/corvex" && ls -l --time-style='+%Y-%m-%d %H:%M:%S' | tail -n +2)
+    echo "== Registry: HKLM\\Software\\OrvantaNetwork\\Velorin"
+    { $WINE reg query 'HKLM\Software\OrvantaNetwork\Velorin' 2>/dev/null || echo '    (none)'; } |
+        tr -d '\r' | sed -n 's/^    //p'
+    echo "== Start Menu group"
+    (cd "$WINEPREFIX/drive_c/users/$(id -un)/AppData/Roaming/Microsoft/Windows/Start Menu/Programs" &&
+        find Velorin -print 2>/dev/null || echo "(none)")
+}
+
+run_unattended() {
+    local shots=$BUILD/screenshots
+    mkdir -p "$shots"
+    $WINE "$WIN/tools/show/show.exe" "$($WINE winepath -w "$shots")" 'd:\setup.exe'
+    # Another program's window reads back blank through GDI here; X shows it.
+    sleep 2
+    import -window 'Velorin Registration (demonstration)' "$shots/registration.bmp"
+    for shot in welcome intro directory progress registration; do
+        convert "$shots/$shot.bmp" "$shots/$shot.png"
+        if [ "$DOCS" = --docs ]; then cp "$shots/$shot.png" "$TOP/docs/$shot.png"; fi
+    done
+    echo "screenshots: $shots"
+    print_installed
+}
+
+mkdir -p "$DEMO"
+if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
+    make_prefix
+    make_medium
+    $WINE 'd:\setup.exe'
+    wineserver -w
+    print_installed
+else
+    rm -f "$DEMO/display"
+    Xvfb -displayfd 9 -screen 0 1024x768x24 -nolisten tcp 9>"$DEMO/display" 2>/dev/null &
+    xvfb=$!
+    trap 'wineserver -k 2>/dev/null || true; kill $xvfb 2>/dev/null || true' EXIT
+    for _ in $(seq 100); do [ -s "$DEMO/display" ] && break; sleep 0.1; done
+    export DISPLAY=:$(head -n 1 "$DEMO/display")
+    make_prefix
+    make_medium
+    run_unattended
+fi

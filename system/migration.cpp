@@ -90,8 +90,8 @@ int MigratePreviousInstall(HWND owner)
         return 0;
     MessageBoxA(owner, UPGRADE_NOTICE, "Velorin", MB_OK | MB_ICONINFORMATION);
 
-    char dialerDir[VALUE_READ_SIZE];
-    if (GetProfileStringA(SECTION, "Eudora", "", dialerDir, sizeof dialerDir))
+    char eudora[VALUE_READ_SIZE], dialerDir[VALUE_READ_SIZE];
+    if (GetProfileStringA(SECTION, "Eudora", "", eudora, sizeof eudora))
         setupState.mailClientFound = 1;
     // Taken over whole or not at all: a directory the directory page would
     // refuse is not installed into. The earlier files are cleaned up anyway.

@@ -3,7 +3,10 @@
 #include "copy_file.h"
 #include "extract_archive.h"
 #include "file_io.h"
+#include "migration.h"
 #include "path_join.h"
+#include "progman.h"
+#include "registry_settings.h"
 #include "setup_state.h"
 #include "transfer.h"
 
@@ -64,9 +67,32 @@ static void BuildComponentDir(void)
     JoinPath(setupState.componentDir, SETUP_PATH_SIZE, setupState.installDir, suffix);
 }
 
+// MainDir is recorded without a trailing backslash (only one is removed).
+static void RecordSettings(void)
+{
+    char directory[SETUP_PATH_SIZE];
+    lstrcpynA(directory, setupState.installDir, SETUP_PATH_SIZE);
+    if (EndsInBackslash(directory))
+        directory[lstrlenA(directory) - 1] = 0;
+    WriteRegistrySettings(directory);
+}
+
+// Deleting first replaces a group an earlier installation left. A shell that
+// does not answer costs the group, never the installation.
+static void AddProgramGroup(void)
+{
+    ProgmanInit();
+    ProgmanDeleteGroup("Velorin");
+    ProgmanCreateGroup("Velorin");
+    ProgmanAddItem("Registration & Utilities", setupState.componentDir, "corvex.exe",
+                   setupState.componentDir, "corvex.exe");
+    ProgmanTerm();
+}
+
 int RunInstall(HWND owner)
 {
-    // The migration of an earlier installation comes first once it exists.
+    // First, as it may move the installation into the earlier one's directory.
+    MigratePreviousInstall(owner);
     BuildComponentDir();
     // Results ignored: a directory that cannot be made shows up as the first
     // target that cannot be created, with its prompt.
@@ -87,8 +113,8 @@ int RunInstall(HWND owner)
     if (!TransferHalf(owner, secondDisk, sizeof secondDisk / sizeof secondDisk[0]))
         return 0;
 
-    // The registry settings are written here once they exist.
+    RecordSettings();
     SetWindowTextA(setupState.statusText, "Adding Velorin group...");
-    // The program group is created here once it exists.
+    AddProgramGroup();
     return 1;
 }

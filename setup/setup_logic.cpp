@@ -103,15 +103,17 @@ int FormatRegistrationCommand(const char* installDir, char* out, uint32_t outSiz
     if (outSize == 0)
         return 0;
     int quoted = 0;
+    char last = 0;
     for (const char* p = installDir; *p; ++p) {
         if (*p == ' ')
             quoted = 1;
+        last = *p;
     }
     uint32_t used = 0;
     out[0] = '\0';
     int fits = (!quoted || Append(out, outSize, &used, "\""))
         && Append(out, outSize, &used, installDir)
-        && Append(out, outSize, &used, "\\corvex\\corvex.exe")
+        && Append(out, outSize, &used, last == '\\' ? "corvex\\corvex.exe" : "\\corvex\\corvex.exe")
         && (!quoted || Append(out, outSize, &used, "\""))
         && Append(out, outSize, &used, " main");
     if (!fits)

@@ -48,7 +48,8 @@ enum { DIRECTORY_ACCEPTED = 1, DIRECTORY_EMPTY = 0, DIRECTORY_TOO_LONG = -1 };
 // DIRECTORY_EMPTY; one longer than MAX_INSTALL_DIR_LENGTH is DIRECTORY_TOO_LONG.
 int AcceptDirectoryEntry(char* entry);
 
-// The registration program's command line, "<installDir>\corvex\corvex.exe main",
+// The registration program's command line, "<installDir>\corvex\corvex.exe main"
+// (no backslash doubled after an installDir that ends in one, such as "d:\"),
 // with the program path quoted when installDir holds a blank so that no other
 // program can be started in its place. Returns 0, with out empty, when the
 // line does not fit in outSize bytes.

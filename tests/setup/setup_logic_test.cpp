@@ -119,6 +119,7 @@ static std::string Command(const std::string& installDir, uint32_t size = 600)
 TEST(RegistrationCommand, QuotesTheProgramOnlyWhenTheDirectoryHasABlank)
 {
     EXPECT_EQ(Command("c:\\orvanet"), "c:\\orvanet\\corvex\\corvex.exe main");
+    EXPECT_EQ(Command("d:\\"), "d:\\corvex\\corvex.exe main");  // an earlier installation in a root
     EXPECT_EQ(Command("c:\\Program Files\\orvanet"), "\"c:\\Program Files\\orvanet\\corvex\\corvex.exe\" main");
     // The longest accepted directory fits the page's buffer with quotes.
     std::string longest = "c:\\" + std::string(230, 'd') + " dddddd";

@@ -1,0 +1,105 @@
+#include "progman.h"
+#include "setup_state.h"
+#include "system_text.h"
+
+// Tests build this file with a service name of their own, served by a
+// recording server of theirs (or by none).
+#ifndef PROGMAN_SERVICE
+#define PROGMAN_SERVICE "PROGMAN"
+#endif
+
+// Holds the add-item command with two full-length paths and the item name,
+// so that no command this setup sends is ever cut.
+enum { COMMAND_SIZE = 2 * SETUP_PATH_SIZE + 128 };
+
+static struct {
+    DWORD instance;  // 0 while none is initialised
+    HSZ service;
+    HSZ topic;
+    HCONV conversation;
+} dde;
+
+int ProgmanInit(void)
+{
+    dde.instance = 0;
+    dde.service = NULL;
+    dde.topic = NULL;
+    dde.conversation = NULL;
+    if (DdeInitializeA(&dde.instance, ProgmanCallback, APPCMD_CLIENTONLY, 0) != DMLERR_NO_ERROR) {
+        dde.instance = 0;
+        return 0;
+    }
+    dde.service = DdeCreateStringHandleA(dde.instance, PROGMAN_SERVICE, CP_WINANSI);
+    dde.topic = DdeCreateStringHandleA(dde.instance, "PROGMAN", CP_WINANSI);
+    return dde.service && dde.topic;
+}
+
+int ProgmanConnect(void)
+{
+    // Without both names there is no one to talk to.
+    if (!dde.conversation && dde.service && dde.topic)
+        dde.conversation = DdeConnect(dde.instance, dde.service, dde.topic, NULL);
+    return dde.conversation != NULL;
+}
+
+// Sends the command made of the parts run together.
+static int SendCommand(const char* const* parts, int count)
+{
+    char command[COMMAND_SIZE];
+    if (!ConcatText(command, sizeof command, parts, count))
+        return 0;
+    ProgmanConnect();
+    if (!dde.conversation)
+        return 0;
+    HDDEDATA result = DdeClientTransaction((LPBYTE)command, TextLength(command) + 1,
+                                           dde.conversation, NULL, CF_TEXT, XTYP_EXECUTE,
+                                           1000, NULL);
+    return result != NULL;
+}
+
+int ProgmanDeleteGroup(const char* group)
+{
+    const char* parts[] = { "[DeleteGroup(", group, ")]" };
+    return SendCommand(parts, 3);
+}
+
+int ProgmanCreateGroup(const char* group)
+{
+    const char* parts[] = { "[CreateGroup(", group, ")]" };
+    return SendCommand(parts, 3);
+}
+
+int ProgmanAddItem(const char* item, const char* commandDir, const char* commandFile,
+                   const char* iconDir, const char* iconFile)
+{
+    const char* parts[] = { "[AddItem(", commandDir, commandFile, ", ", item, ", ",
+                            iconDir, iconFile, ")]" };
+    return SendCommand(parts, 9);
+}
+
+int ProgmanTerm(void)
+{
+    if (dde.conversation)
+        DdeDisconnect(dde.conversation);
+    dde.conversation = NULL;
+    if (dde.instance) {
+        DdeFreeStringHandle(dde.instance, dde.service);
+        DdeFreeStringHandle(dde.instance, dde.topic);
+        DdeUninitialize(dde.instance);
+        dde.instance = 0;
+    }
+    return 1;
+}
+
+HDDEDATA CALLBACK ProgmanCallback(UINT type, UINT format, HCONV conversation, HSZ topic,
+                                  HSZ service, HDDEDATA data, ULONG_PTR data1, ULONG_PTR data2)
+{
+    (void)format; (void)conversation; (void)topic; (void)service;
+    (void)data; (void)data1; (void)data2;
+    if (type == XTYP_ERROR)
+        MessageBoxA(setupState.progressDialog, "A critical error has occurred.", SETUP_CAPTION,
+                    MB_OK | MB_ICONWARNING);
+    else if (type == XTYP_DISCONNECT)
+        dde.conversation = NULL;
+    return NULL;
+}

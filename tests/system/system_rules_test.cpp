@@ -1,0 +1,55 @@
+// The migration's text rules: the SYSTEM.INI filter and the directories the
+// clean-up never empties.
+#include <gtest/gtest.h>
+
+#include "directory_guard.h"
+#include "system_ini_filter.h"
+
+namespace {
+
+std::string Filter(std::string text, const char* dialerBin = "c:\\olddial\\bin")
+{
+    DriverLines lines;
+    FormatDriverLines(dialerBin, "c:\\orvanet\\tcppro\\bin", &lines);
+    text.resize(FilterSystemIni(&text[0], (uint32_t)text.size(), &lines));
+    return text;
+}
+
+const std::string kEnh = "[386Enh]\r\n", kSpsd = "device=c:\\olddial\\bin\\vntspsd.386", x254(254, 'x');
+
+TEST(SystemIniFilter, DropsDriverLinesFromTheSectionOnAndKeepsEveryOtherByte)
+{
+    const struct { std::string in, out; } cases[] = {  // out "": unchanged
+        { kSpsd + "\r\n" + kEnh + kSpsd + "\r\nk=1\r\n", kSpsd + "\r\n" + kEnh + "k=1\r\n" },
+        { kEnh + "[Net]\r\nDEVICE=C:\\ORVANET\\TCPPRO\\BIN\\VTCPRAC.386\r\n", kEnh + "[Net]\r\n" },
+        { ";[386enh]\r\n" + kSpsd + "\r\n", ";[386enh]\r\n" },
+        { kEnh + "device = c:\\olddial\\bin\\vntspsd.386\r\n" + kSpsd + " \r\n", "" },
+        { kEnh + "\r\n\r\n" + kSpsd, kEnh + "\r\n\r\n" },
+        { kEnh + kSpsd + "\rtail\r\n", kEnh },
+        { "[386Enh]\n" + kSpsd + "\nk\n", "[386Enh]\nk\n" },
+        { kEnh + std::string("\0\x1a\r\n", 4) + kSpsd + "\r\nz", kEnh + std::string("\0\x1a\r\nz", 5) },
+        { kEnh + x254 + "\r\n" + x254 + kSpsd + "\r\n", kEnh + x254 + "\r\n" + x254 },
+        { kEnh + x254.substr(1) + kSpsd + "\r\n", "" },
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(c.out.empty() ? c.in : c.out, Filter(c.in)) << c.in;
+}
+
+TEST(SystemIniFilter, DriverLinesOfEachDialerDirectory)
+{
+    // "Dialer" or "Tessimo", neither, and a value ending in a backslash.
+    for (std::string bin : { "c:\\olddial\\bin", "\\bin", "c:\\olddial\\\\bin" })
+        for (const char* driver : { "\\vntspsd.386", "\\vtcprac.386", "\\vntstimd.exe" })
+            EXPECT_EQ(kEnh, Filter(kEnh + "device=" + bin + driver + "\r\n", bin.c_str())) << bin;
+}
+
+TEST(DirectoryGuard, RootsAndTheWindowsDirectoriesAreNeverEmptied)
+{
+    for (const char* dir : { "", "c:", "C:\\", "c:\\\\", "c:/", "\\", "\\\\srv\\share", "\\\\srv\\share\\",
+                             "c:\\WINDOWS\\", "C:\\windows\\system32" })
+        EXPECT_TRUE(IsProtectedDirectory(dir, "C:\\windows", "C:\\windows\\system32\\")) << dir;
+    for (const char* dir : { "c:\\olddial", "c:\\olddial\\\\bin", "\\\\srv\\share\\d", "c:\\windows\\fonts" })
+        EXPECT_FALSE(IsProtectedDirectory(dir, "C:\\windows", "C:\\windows\\system32\\")) << dir;
+}
+
+}  // namespace

@@ -9,36 +9,12 @@ namespace {
 
 const uint64_t TIME = 125911584000000000ull;
 const std::string COMPONENTS = "c:\\orvanet\\corvex\\";
-const char CAPTION[] = "Velorin Installation";
 
 // The registration program is our stand-in, unpacked from corvex.z.
 std::vector<Member> Corvex()
 {
     return {{"corvex.exe", EncodedStream(GetFile(CorvexExePath()), 1, 6), TIME},
             {"corvex.ini", EncodedStream(std::string(3000, 'v'), 0, 5), TIME + 10000000}};
-}
-
-// Starts setup.exe from the medium in dir and takes the wizard to the
-// progress page with the given directory entry ("" keeps the default).
-HWND StartInstall(Program* p, const std::string& dir, const char* entry = "")
-{
-    EXPECT_TRUE(CopyFileA(SetupExePath().c_str(), (dir + "setup.exe").c_str(), FALSE));
-    *p = Launch(dir + "setup.exe");
-    Press(WaitPage(p->pid, "Welcome to Velorin!", 201), 201);
-    Press(WaitPage(p->pid, CAPTION, 203), 201);
-    HWND directory = WaitPage(p->pid, CAPTION, 101);
-    if (*entry)
-        SetText(directory, 101, entry);
-    Press(directory, 201);
-    return WaitPage(p->pid, CAPTION, 104);
-}
-
-std::string AnswerBox(const Program& p, int id)
-{
-    HWND box = WaitBox(p.pid, 30000);
-    std::string line = box ? BoxLine(ReadBox(box)) : "no box";
-    EXPECT_TRUE(box && Answer(box, id)) << line;
-    return line;
 }
 
 std::string Prompt(const std::string& text)
@@ -66,8 +42,8 @@ TEST(Install, FromCd)
     std::vector<MediumFile> medium = StandardMedium(true, corvex);
     FitToTotal(&medium, corvex, 1500000);
     ASSERT_TRUE(WriteMedium("d:\\", medium, 0) && MakeDirs(COMPONENTS + "www.z"));
-    Program p;
-    HWND page = StartInstall(&p, "d:\\");
+    HWND page;
+    Program p = StartSetup("d:\\", "", &page);
     HWND box = WaitBox(p.pid, 30000);
     EXPECT_EQ(Progress(page), 100);
     EXPECT_EQ(BoxLine(ReadBox(box)), Prompt("Can't write file c:\\orvanet\\corvex\\www.z (may be in use)."));
@@ -84,8 +60,8 @@ TEST(Install, FromTwoFloppies)
     std::vector<MediumFile> medium = StandardMedium(true, Corvex());
     ASSERT_TRUE(WriteMedium("a:\\", medium, 1) && MakeDirs("e:\\disk2"));
     ASSERT_TRUE(WriteMedium("e:\\disk2\\", medium, 2));
-    Program p;
-    StartInstall(&p, "a:\\");
+    HWND page;
+    Program p = StartSetup("a:\\", "", &page);
     EXPECT_EQ(AnswerBox(p, IDOK), "box \"Velorin Installation\" icon=error buttons=OK "
                                   "\"Please insert the disk labeled \\\"Velorin Disk #2\\\".\"");
     HWND box = WaitBox(p.pid);
@@ -108,8 +84,8 @@ TEST(Install, CancelDuringALargeCopy)
     HANDLE big = CreateFileA("d:\\javaclss.z", GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, 0, NULL);
     SetFilePointer(big, (LONG)large, NULL, FILE_BEGIN);
     ASSERT_TRUE(SetEndOfFile(big) && CloseHandle(big));
-    Program p;
-    HWND page = StartInstall(&p, "d:\\");
+    HWND page;
+    Program p = StartSetup("d:\\", "", &page);
     Press(page, 203);
     AnswerBox(p, IDYES);
     EXPECT_EQ(WaitExit(p), 0);
@@ -128,8 +104,8 @@ TEST(Install, OntoADriveThatFillsUp)
     std::vector<MediumFile> medium = StandardMedium(true, Corvex());
     medium[1].data = Bytes(9000000, 2);  // netscape.z
     ASSERT_TRUE(WriteMedium("d:\\", medium, 0));
-    Program p;
-    StartInstall(&p, "d:\\", "y:\\orvanet");
+    HWND page;
+    Program p = StartSetup("d:\\", "y:\\orvanet", &page);
     EXPECT_EQ(AnswerBox(p, IDCANCEL), Prompt("Can't write file y:\\orvanet\\corvex\\netscape.z (may be in use)."));
     EXPECT_EQ(WaitExit(p), 0);
     EXPECT_TRUE(GetFile("y:\\orvanet\\corvex\\nsystem.z") == medium[0].data);

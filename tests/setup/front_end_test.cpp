@@ -52,14 +52,6 @@ HWND ToProgressPage(const Program& p, const char* entry)
     return page;
 }
 
-std::string AnswerBox(const Program& p, int id)
-{
-    HWND box = WaitBox(p.pid);
-    std::string line = box ? BoxLine(ReadBox(box)) : "no box";
-    EXPECT_TRUE(box && Answer(box, id)) << line;
-    return line;
-}
-
 const std::string CANCEL_QUESTION = "box \"Velorin Installation\" icon=question buttons=Yes|No "
                                     "\"Are you sure you want to cancel installation?\"";
 

@@ -263,18 +263,15 @@ TEST(SystemMigration, UpgradeThroughSetupExe)
     PrepareInstall("c:\\typed");
     // The shell links only to a program that exists.
     ASSERT_TRUE(MakeDirs("c:\\orvanet\\corvex") && WriteFileBytes("c:\\orvanet\\corvex\\corvex.exe", "MZ"));
-    ASSERT_TRUE(WriteFileBytes("d:\\setup.exe", ReadFileBytes(SetupExePath())));
-    ScenarioResult run = RunScenario("d:\\setup.exe",
-        "page \"Welcome to Velorin!\" 201\npress 201\ngone\npage \"Velorin Installation\" 203\npress 201\ngone\n"
-        "page \"Velorin Installation\" 101\nset 101 \"c:\\\\typed\"\npress 201\ngone\n"
-        "page \"Velorin Installation\" 104\nbox\nanswer 1\ngone\nexit\n");
-    EXPECT_EQ(0, run.driverExit) << run.transcript;
-    EXPECT_NE(std::string::npos, run.transcript.find(
+    HWND page;
+    Program p = StartSetup("d:\\", "c:\\typed", &page);
+    EXPECT_EQ(AnswerBox(p, IDOK),
         "box \"Velorin\" icon=information buttons=OK \"Thank you for upgrading to Velorin for Windows 95.\\r\\n"
         "\\r\\n1. You will no longer be using the Internet Dialer to connect to Orvanta Network. Follow the "
         "on-line instructions to learn how to use Dial-Up Networking, the built-in tool for Windows 95.\\r\\n"
         "\\r\\n2. Your Netscape Navigator will be upgraded to the newest version, but your bookmarks and "
-        "news files will be retained.\"\n")) << run.transcript;
+        "news files will be retained.\"");
+    EXPECT_EQ(WaitExit(p), 0);
     EXPECT_EQ(kFiltered, ReadFileBytes(kWin + "system.ini"));
     EXPECT_EQ("nsystem.z", ReadFileBytes("c:\\orvanet\\corvex\\nsystem.z"));
     EXPECT_FALSE(PathExists("c:\\typed") || PathExists("c:\\olddial"));

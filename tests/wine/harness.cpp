@@ -166,6 +166,28 @@ int WaitExit(Program program, DWORD ms)
     return (int)code;
 }
 
+Program StartSetup(const std::string& dir, const std::string& entry, HWND* page)
+{
+    EXPECT_TRUE(CopyFileA(SetupExePath().c_str(), (dir + "setup.exe").c_str(), FALSE));
+    Program p = Launch(dir + "setup.exe");
+    Press(WaitPage(p.pid, "Welcome to Velorin!", 201), 201);
+    Press(WaitPage(p.pid, "Velorin Installation", 203), 201);
+    HWND directory = WaitPage(p.pid, "Velorin Installation", 101);
+    if (!entry.empty())
+        SetText(directory, 101, entry);
+    Press(directory, 201);
+    *page = WaitPage(p.pid, "Velorin Installation", 104);
+    return p;
+}
+
+std::string AnswerBox(const Program& program, int id, DWORD ms)
+{
+    HWND box = WaitBox(program.pid, ms);
+    std::string line = box ? BoxLine(ReadBox(box)) : "no box";
+    EXPECT_TRUE(box && Answer(box, id)) << line;
+    return line;
+}
+
 void StartBoxAnswerer(std::function<int(const BoxInfo&)> decide)
 {
     StopBoxAnswerer();

@@ -1,6 +1,7 @@
-// Native checks of the engine's portable rules: the progress position and
-// the path joins that must never cut a path.
+// The engine's portable rules: the progress position and the path joins that
+// must never cut a path.
 #include <gtest/gtest.h>
+
 #include <string>
 
 #include "path_join.h"
@@ -8,96 +9,43 @@
 
 namespace {
 
-struct Counters {
-    uint32_t bytesDone = 0;
-    uint32_t nextPercent = 0;
-    uint32_t bytesPerPercent = 15000;
-    int Add(uint32_t n) { return ProgressStep(&bytesDone, &nextPercent, bytesPerPercent, n); }
-};
-
-TEST(ProgressStep, ShippedTotalWorkedNumbers)
+TEST(ProgressStep, WorkedNumbers)
 {
-    Counters c;
-    // The first call always reports, even for an empty file.
-    EXPECT_EQ(1, c.Add(0));
-    EXPECT_EQ(0u, c.bytesDone);
-    EXPECT_EQ(1u, c.nextPercent);
-    // Crossing two whole percents in one call still reports once.
-    EXPECT_EQ(1, c.Add(32000));
-    EXPECT_EQ(32000u, c.bytesDone);
-    EXPECT_EQ(3u, c.nextPercent);
-    EXPECT_EQ(1, c.Add(32000));
-    EXPECT_EQ(64000u, c.bytesDone);
-    EXPECT_EQ(5u, c.nextPercent);
+    const struct {
+        uint32_t done, next, perPercent, n;  // the counters before, the call
+        int posted;
+        uint32_t doneAfter, nextAfter;
+    } steps[] = {
+        {0, 0, 15000, 0, 1, 0, 1},  // the first call always posts
+        {0, 1, 15000, 32000, 1, 32000, 3},  // two whole percents, one post
+        {32000, 3, 15000, 32000, 1, 64000, 5},
+        {14000, 1, 15000, 100, 0, 14100, 1},
+        {14100, 1, 15000, 900, 1, 15000, 2},
+        {0, 1, 15000, 1500000, 1, 1500000, 101},
+        {1500000, 101, 15000, 14999, 0, 1514999, 101},
+        {0, 0, 0, 7, 1, 7, 8},  // 0 bytes a percent counts as 1
+    };
+    for (auto s : steps) {
+        EXPECT_EQ(ProgressStep(&s.done, &s.next, s.perPercent, s.n), s.posted) << s.done << " + " << s.n;
+        EXPECT_EQ(s.done, s.doneAfter);
+        EXPECT_EQ(s.next, s.nextAfter);
+    }
 }
 
-TEST(ProgressStep, BelowTheNextStepReportsNothing)
+TEST(PathJoin, FitsExactlyOrRefuses)
 {
-    Counters c;
-    c.bytesDone = 14000;
-    c.nextPercent = 1;
-    EXPECT_EQ(0, c.Add(100));
-    EXPECT_EQ(14100u, c.bytesDone);
-    EXPECT_EQ(1u, c.nextPercent);
-    // Exactly one whole percent reached: reported, position 2.
-    EXPECT_EQ(1, c.Add(900));
-    EXPECT_EQ(2u, c.nextPercent);
-}
-
-TEST(ProgressStep, FullTotalLeavesThePositionAboveTheBar)
-{
-    Counters c;
-    c.bytesDone = 1485000;  // 99 %: the bar goes to 100
-    c.nextPercent = 99;
-    EXPECT_EQ(1, c.Add(0));
-    EXPECT_EQ(100u, c.nextPercent);
-    EXPECT_EQ(1, c.Add(15000));
-    EXPECT_EQ(101u, c.nextPercent);
-    // Beyond the total the counters go on growing, one report a percent.
-    EXPECT_EQ(0, c.Add(14999));
-    EXPECT_EQ(1, c.Add(1));
-    EXPECT_EQ(102u, c.nextPercent);
-}
-
-TEST(ProgressStep, ZeroBytesPerPercentCountsAsOne)
-{
-    Counters c;
-    c.bytesPerPercent = 0;
-    EXPECT_EQ(1, c.Add(7));
-    EXPECT_EQ(8u, c.nextPercent);
-    EXPECT_EQ(0, c.Add(0));
-}
-
-TEST(JoinPath, FitsExactlyOrRefuses)
-{
-    char out[8];
-    EXPECT_EQ(1, JoinPath(out, sizeof out, "c:\\", "abcd"));
-    EXPECT_STREQ("c:\\abcd", out);  // 7 characters and the zero: exactly full
-    EXPECT_EQ(0, JoinPath(out, sizeof out, "c:\\", "abcde"));
-    EXPECT_STREQ("", out);
-    EXPECT_EQ(0, JoinPath(out, sizeof out, "c:\\abcdefgh", ""));
-    EXPECT_STREQ("", out);
-    EXPECT_EQ(1, JoinPath(out, sizeof out, "", ""));
-    EXPECT_STREQ("", out);
-    EXPECT_EQ(0, JoinPath(out, 0, "", ""));
-}
-
-TEST(JoinPath, MaxPathBoundary)
-{
-    char out[260];
-    std::string dir = "c:\\" + std::string(247, 'd') + "\\";  // 251 characters
-    EXPECT_EQ(1, JoinPath(out, sizeof out, dir.c_str(), "12345678"));  // 259
-    EXPECT_EQ(dir + "12345678", out);
-    EXPECT_EQ(0, JoinPath(out, sizeof out, dir.c_str(), "123456789"));  // 260
-}
-
-TEST(EndsInBackslash, OnlyANonEmptyTextWithTheBackslashLast)
-{
-    EXPECT_EQ(1, EndsInBackslash("c:\\orvanet\\corvex\\"));
-    EXPECT_EQ(1, EndsInBackslash("\\"));
-    EXPECT_EQ(0, EndsInBackslash(""));
-    EXPECT_EQ(0, EndsInBackslash("c:\\orvanet"));
-    EXPECT_EQ(0, EndsInBackslash("c:\\a\\b"));
+    const std::string dir = "c:\\" + std::string(247, 'd') + "\\";  // 251 characters
+    const struct {
+        std::string dir, name;
+        int fits;
+    } cases[] = {{dir, "12345678", 1}, {dir, "123456789", 0}, {dir + "12345678", "", 1}, {"", "", 1}};
+    for (const auto& c : cases) {
+        char out[260] = "junk";
+        EXPECT_EQ(JoinPath(out, sizeof out, c.dir.c_str(), c.name.c_str()), c.fits) << c.name;
+        EXPECT_EQ(out, c.fits ? c.dir + c.name : "");
+    }
+    for (const auto& c : {std::make_pair("c:\\orvanet\\corvex\\", 1), {"\\", 1}, {"", 0}, {"c:\\a/", 0}})
+        EXPECT_EQ(EndsInBackslash(c.first), c.second) << c.first;
 }
 
 }  // namespace

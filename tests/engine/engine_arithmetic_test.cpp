@@ -9,40 +9,33 @@
 
 namespace {
 
+// The counters before, the bytes added, whether the page is told, the
+// counters after; 15000 bytes a percent is the shipped total's.
 TEST(ProgressStep, WorkedNumbers)
 {
-    const struct {
-        uint32_t done, next, perPercent, n;  // the counters before, the call
-        int posted;
-        uint32_t doneAfter, nextAfter;
-    } steps[] = {
+    const uint32_t steps[][7] = {
         {0, 0, 15000, 0, 1, 0, 1},  // the first call always posts
         {0, 1, 15000, 32000, 1, 32000, 3},  // two whole percents, one post
-        {32000, 3, 15000, 32000, 1, 64000, 5},
-        {14000, 1, 15000, 100, 0, 14100, 1},
-        {14100, 1, 15000, 900, 1, 15000, 2},
-        {0, 1, 15000, 1500000, 1, 1500000, 101},
-        {1500000, 101, 15000, 14999, 0, 1514999, 101},
-        {0, 0, 0, 7, 1, 7, 8},  // 0 bytes a percent counts as 1
+        {32000, 3, 15000, 32000, 1, 64000, 5}, {14000, 1, 15000, 100, 0, 14100, 1},
+        {14100, 1, 15000, 900, 1, 15000, 2}, {0, 1, 15000, 1500000, 1, 1500000, 101},
+        {1500000, 101, 15000, 14999, 0, 1514999, 101}, {0, 0, 0, 7, 1, 7, 8},  // 0 a percent counts as 1
     };
-    for (auto s : steps) {
-        EXPECT_EQ(ProgressStep(&s.done, &s.next, s.perPercent, s.n), s.posted) << s.done << " + " << s.n;
-        EXPECT_EQ(s.done, s.doneAfter);
-        EXPECT_EQ(s.next, s.nextAfter);
+    for (const auto& s : steps) {
+        uint32_t done = s[0], next = s[1];
+        EXPECT_EQ(ProgressStep(&done, &next, s[2], s[3]), (int)s[4]) << s[0] << " + " << s[3];
+        EXPECT_EQ(done, s[5]);
+        EXPECT_EQ(next, s[6]);
     }
 }
 
 TEST(PathJoin, FitsExactlyOrRefuses)
 {
     const std::string dir = "c:\\" + std::string(247, 'd') + "\\";  // 251 characters
-    const struct {
-        std::string dir, name;
-        int fits;
-    } cases[] = {{dir, "12345678", 1}, {dir, "123456789", 0}, {dir + "12345678", "", 1}, {"", "", 1}};
-    for (const auto& c : cases) {
+    for (const auto& c : {std::make_pair(dir, "12345678"), {dir, "123456789"}, {dir + "12345678", ""}, {"", ""}}) {
         char out[260] = "junk";
-        EXPECT_EQ(JoinPath(out, sizeof out, c.dir.c_str(), c.name.c_str()), c.fits) << c.name;
-        EXPECT_EQ(out, c.fits ? c.dir + c.name : "");
+        int fits = JoinPath(out, sizeof out, c.first.c_str(), c.second);
+        EXPECT_EQ(out, fits ? c.first + c.second : "") << c.second;
+        EXPECT_EQ(fits, std::string(c.second) != "123456789");
     }
     for (const auto& c : {std::make_pair("c:\\orvanet\\corvex\\", 1), {"\\", 1}, {"", 0}, {"c:\\a/", 0}})
         EXPECT_EQ(EndsInBackslash(c.first), c.second) << c.first;

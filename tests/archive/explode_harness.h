@@ -1,7 +1,6 @@
-// Runs Explode over an in-memory stream handed out in reads of chosen sizes:
-// the first up to `first` bytes, each later one up to `later` (1-byte reads
-// keep the decoder on its exact path). A read that placed bytes reports
-// `claimed` instead unless that is 0. The work area starts as garbage.
+// Runs Explode on a garbage-filled work area over a stream handed out in reads
+// of up to `first` bytes, then `later` (1-byte reads keep the decoder on its
+// exact path). A read that placed bytes reports `claimed` instead, if not 0.
 #ifndef VELORIN_TESTS_ARCHIVE_EXPLODE_HARNESS_H
 #define VELORIN_TESTS_ARCHIVE_EXPLODE_HARNESS_H
 

@@ -47,7 +47,7 @@ TEST(Ztool, Commands)
     EXPECT_EQ(Ztool("compress " + dir + "A.TXT " + dir + "a.z"), 66);
     Write("A.TXT", text, 820454400);
     ASSERT_EQ(Ztool("compress --literal-mode 0 --dict 4 " + dir + "A.TXT " + dir + "a.z"), 0);
-    std::string stream = Read("a.z");
+    std::string stream = Read("a.z");  // its header: literal mode 0, dictionary 4
     EXPECT_EQ(stream.substr(0, 2), std::string("\0\4", 2));
     // explode exits with the decoder's result and keeps what was decoded.
     for (auto c : {std::make_pair(stream, 0), {std::string("\1\11\0\0\0\0", 6), 1},
@@ -61,21 +61,20 @@ TEST(Ztool, Commands)
     // Content and times are kept, the later of two members of a name wins, a
     // link in the target folder is replaced, not written through; names must
     // be 8.3 names.
-    std::filesystem::create_directories(dir + "b");
-    std::filesystem::create_directories(dir + "x");
+    std::filesystem::create_directories(dir + "b/x");
     Write("B.TXT", "first");
     Write("b/B.TXT", "b", 946684799);
     Write("EMPTY", "", 0);
-    std::filesystem::create_symlink(dir + "EMPTY", dir + "x/B.TXT");
+    std::filesystem::create_symlink(dir + "EMPTY", dir + "b/x/B.TXT");
     ASSERT_EQ(Ztool("pack " + dir + "m.z " + dir + "A.TXT " + dir + "B.TXT " + dir + "b/B.TXT " + dir + "EMPTY"), 0);
     ASSERT_EQ(Ztool("list " + dir + "m.z"), 0);
     EXPECT_NE(Read("out").find("      30000 1996-01-01T00:00:00Z\nB.TXT "), std::string::npos);
     EXPECT_NE(Read("out").find("\nB.TXT                 5          1 1999-12-31T23:59:59Z\n"
                                "EMPTY                 5          0 1970-01-01T00:00:00Z\n"), std::string::npos);
-    ASSERT_EQ(Ztool("extract " + dir + "m.z " + dir + "x"), 0);
-    EXPECT_EQ(Read("x/A.TXT") + Read("x/B.TXT") + Read("EMPTY"), text + "b");
+    ASSERT_EQ(Ztool("extract " + dir + "m.z " + dir + "b/x"), 0);
+    EXPECT_EQ(Read("b/x/A.TXT") + Read("b/x/B.TXT") + Read("EMPTY"), text + "b");
     struct stat a, b;
-    ASSERT_EQ(stat((dir + "x/A.TXT").c_str(), &a) + stat((dir + "x/B.TXT").c_str(), &b), 0);
+    ASSERT_EQ(stat((dir + "b/x/A.TXT").c_str(), &a) + stat((dir + "b/x/B.TXT").c_str(), &b), 0);
     EXPECT_EQ(std::make_pair(a.st_mtime, b.st_mtime), std::make_pair(820454400L, 946684799L));
     Write("long.text", "x");
     EXPECT_EQ(Ztool("pack " + dir + "n.z " + dir + "long.text"), 65);
@@ -83,7 +82,6 @@ TEST(Ztool, Commands)
     // A damaged directory is refused before anything is written; a member
     // that does not decode within its end offset stays as far as it got, and
     // no later member is written.
-    std::filesystem::remove_all(dir + "x");
     std::string good = Read("m.z"), escape = good, cut = good;
     escape.replace(4 + 29, 13, std::string("..\\EMPTY\0\0\0\0\0", 13));
     cut[4 + 25] -= 3;  // the low byte of A's end offset, 517: its end code falls outside
@@ -95,7 +93,6 @@ TEST(Ztool, Commands)
         EXPECT_NE(Read("err").find(c.second), std::string::npos) << Read("err");
         EXPECT_FALSE(std::filesystem::exists(dir + "x/B.TXT"));
     }
-    EXPECT_EQ(Read("EMPTY"), "");
     EXPECT_EQ(Read("x/A.TXT"), text.substr(0, Read("x/A.TXT").size()));
     EXPECT_GT(Read("x/A.TXT").size(), 0u);
     std::filesystem::remove_all(dir);

@@ -7,8 +7,6 @@
 #include "path_join.h"
 #include "progress_step.h"
 
-namespace {
-
 // The counters before, the bytes added, whether the page is told, the
 // counters after; 15000 bytes a percent is the shipped total's.
 TEST(ProgressStep, WorkedNumbers)
@@ -40,5 +38,3 @@ TEST(PathJoin, FitsExactlyOrRefuses)
     for (const auto& c : {std::make_pair("c:\\orvanet\\corvex\\", 1), {"\\", 1}, {"", 0}, {"c:\\a/", 0}})
         EXPECT_EQ(EndsInBackslash(c.first), c.second) << c.first;
 }
-
-}  // namespace

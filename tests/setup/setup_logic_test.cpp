@@ -11,7 +11,6 @@ TEST(SetupLogic, NumbersAndCentring)
     for (auto t : {std::make_pair("1500000", 1500000), {" \t\n\v\f\r+42x", 42}, {"-7", -7}, {"12 34", 12},
                    {"", 0}, {"+-5", 0}, {"4294967297", 1}})
         EXPECT_EQ(ParseSignedDecimal(t.first), t.second) << '"' << t.first << '"';
-    EXPECT_EQ(BytesPerPercentOf(1500000), 15000u);
     EXPECT_EQ(BytesPerPercentOf(99), 1u);  // never 0: the progress rule divides by it
     EXPECT_EQ(CenteredOrigin(1024, 401), 311);
     EXPECT_EQ(CenteredOrigin(640, 643), -1);  // truncated toward zero
@@ -26,11 +25,8 @@ TEST(SetupLogic, NumbersAndCentring)
 TEST(SetupLogic, TextRules)
 {
     const std::string longest = "c:\\" + std::string(236, 'd'), spaced = "c:\\" + std::string(229, 'd') + " dddddd";
-    const struct {
-        char rule;  // s source directory, r volume root, e directory entry, c command line
-        std::string in, out;
-        uint32_t size;
-    } cases[] = {
+    // Rules: s source directory, r volume root, e directory entry, c command line.
+    const struct { char rule; std::string in, out; uint32_t size; } cases[] = {
         {'s', "D:\\SETUP\\SETUP.EXE", "d:\\setup\\"}, {'s', "SETUP.EXE", "setup.exe"},
         {'s', "\\\\Server\\Share\\Setup.exe", "\\\\server\\share\\"}, {'s', "C:\\\xC4RGER\\A", "c:\\\xC4rger\\"},
         {'r', "c:\\orvanet", "c:\\", 9}, {'r', "orvanet", "orvanet\\", 9}, {'r', "orvanets", "!", 9},

@@ -39,6 +39,14 @@ int EqualsWord(const char* name, uint32_t length, const char* word)
     return word[i] == 0;
 }
 
+// COM and LPT ports are numbered 1 to 9; Windows also reserves the
+// superscript digits one, two and three of the system code page (0xB9, 0xB2,
+// 0xB3) as port numbers.
+int IsDevicePortDigit(unsigned char c)
+{
+    return (c >= '1' && c <= '9') || c == 0xB9 || c == 0xB2 || c == 0xB3;
+}
+
 // Windows opens a device, not a file, for these base names whatever the
 // folder or extension, so writing there would leave the target folder.
 int IsDeviceName(const char* name)
@@ -53,7 +61,7 @@ int IsDeviceName(const char* name)
         if (EqualsWord(name, length, words[i]))
             return 1;
     }
-    if (length == 4 && name[3] >= '1' && name[3] <= '9')
+    if (length == 4 && IsDevicePortDigit((unsigned char)name[3]))
         return EqualsWord(name, 3, "COM") || EqualsWord(name, 3, "LPT");
     return 0;
 }

@@ -49,8 +49,9 @@ int ArchiveParseEntry(const unsigned char* bytes, uint32_t length, ArchiveEntry*
 
 // 1 when the zero-terminated name can only mean a file directly inside the
 // target folder: 1 to 12 characters, not "." or "..", none of \ / :, and no
-// device name (CON, PRN, AUX, NUL, CLOCK$, COM1-COM9, LPT1-LPT9, with or
-// without an extension, in any case). Otherwise 0.
+// device name (CON, PRN, AUX, NUL, CLOCK$, COM1-COM9, LPT1-LPT9, and COM or
+// LPT followed by the superscript digit 0xB9, 0xB2 or 0xB3; with or without an
+// extension, in any case). Otherwise 0.
 int ArchiveNameIsSafe(const char* name);
 
 // 1 when the name is safe and an 8.3 name: 1 to 8 name characters, then

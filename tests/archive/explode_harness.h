@@ -1,36 +1,50 @@
-// Runs Explode or the reference decoder over an in-memory stream delivered in
-// chunks of chosen sizes, and records every callback call.
+// Runs Explode on a garbage-filled work area over a stream handed out in reads
+// of up to `first` bytes, then `later` (1-byte reads keep the decoder on its
+// exact path). A read that placed bytes reports `claimed` instead, if not 0.
 #ifndef VELORIN_TESTS_ARCHIVE_EXPLODE_HARNESS_H
 #define VELORIN_TESTS_ARCHIVE_EXPLODE_HARNESS_H
 
-#include <cstdint>
+#include "explode.h"
+
+#include <algorithm>
+#include <cstring>
+#include <memory>
 #include <vector>
 
 typedef std::vector<unsigned char> Bytes;
 
 struct ExplodeRun {
+    const Bytes* stream;
+    uint32_t first, later, claimed;
     int result;
     Bytes output;
-    // One entry per callback call, in order: 'r' with the count the read
-    // returned, or 'w' with the size of the block written.
-    std::vector<std::pair<char, uint32_t>> calls;
-    int badReadRequest;  // a read asked for anything but 2048 bytes
-    std::size_t consumed;  // stream bytes handed out by the reader
+    std::vector<uint32_t> writes;  // size of each write call, in order
+    std::size_t consumed;          // stream bytes handed out
 };
 
-// chunks: the size the first read hands out, then the sizes of the later
-// reads in turn, cycled (empty: always 2048; one size: that size always).
-// A read gets min(chunk, requested, bytes left); at the end it returns 0.
-// Explode's work area starts filled with garbage.
-ExplodeRun RunExplode(const Bytes& stream, const std::vector<uint32_t>& chunks = {});
-ExplodeRun RunReference(const Bytes& stream, const std::vector<uint32_t>& chunks = {});
-
-// size bytes of seeded pseudo-random data.
-Bytes RandomBytes(std::size_t size, unsigned seed);
-
-// Sizes of the write calls of a run.
-std::vector<uint32_t> WriteSizes(const ExplodeRun& run);
-// Number of read calls of a run.
-std::size_t ReadCount(const ExplodeRun& run);
+inline ExplodeRun RunExplode(const Bytes& stream, uint32_t first = 2048, uint32_t later = 2048,
+                             uint32_t claimed = 0)
+{
+    ExplodeRun run = {&stream, first, later, claimed, -1, {}, {}, 0};
+    std::unique_ptr<ExplodeState> state(new ExplodeState);
+    std::memset((void*)state.get(), 0xA5, sizeof(ExplodeState));
+    run.result = Explode(
+        [](unsigned char* buffer, uint32_t* size, void* context) -> uint32_t {
+            ExplodeRun* r = (ExplodeRun*)context;
+            std::size_t n = std::min<std::size_t>({*size, r->stream->size() - r->consumed,
+                                                   r->consumed != 0 ? r->later : r->first});
+            std::copy_n(r->stream->begin() + r->consumed, n, buffer);
+            r->consumed += n;
+            return n != 0 && r->claimed != 0 ? r->claimed : (uint32_t)n;
+        },
+        [](unsigned char* buffer, uint32_t* size, void* context) -> int {
+            ExplodeRun* r = (ExplodeRun*)context;
+            r->output.insert(r->output.end(), buffer, buffer + *size);
+            r->writes.push_back(*size);
+            return 1;
+        },
+        state.get(), &run);
+    return run;
+}
 
 #endif

@@ -1,368 +1,198 @@
-// Explode on streams built item by item: result codes, the end code, match
-// edge cases, and the exact read and write calls.
-#include "explode.h"
+// Explode against streams assembled bit by bit from the format's published
+// tables, so that a wrong length base, extra-bit count or code in its tables
+// cannot pass; its results, reads and writes; and the agreement of its fast
+// path (8 or more unread input bytes) and its exact path (1-byte reads).
+//
+// The codes were worked out by hand: canonical codes over the published bit
+// lengths, inverted, sent most significant bit first. A field "pattern/bits"
+// is the hex value its bits form read first bit lowest (length code 0x05,
+// "101", is 05/3); a bare 0 or 1 is one bit. A length code i is followed by
+// LENGTH_EXTRA_BITS[i] bits x; a distance is its code j, then y in 2 low bits
+// for length 2 (4j + y + 1 back), else in d low bits (64 << d back at most).
+#include "encoder.h"
 #include "explode_harness.h"
-#include "stream_writer.h"
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <cstring>
-#include <memory>
+#include <cstdlib>
 #include <random>
+#include <sstream>
+#include <string>
 
 namespace {
 
-// Builds a stream item by item with the encoder's writer.
-struct Builder {
+struct BitWriter {
     Bytes bytes;
-    StreamWriter writer;
-    Bytes expected;
-
-    Builder(int literalMode, int dictionaryBits)
+    unsigned used = 16;
+    void Put(uint32_t value, unsigned count)
     {
-        StreamWriterBegin(&writer, &bytes, literalMode, dictionaryBits);
-    }
-    Builder& Literal(unsigned char c)
-    {
-        StreamWriteLiteral(&writer, c);
-        expected.push_back(c);
-        return *this;
-    }
-    Builder& Literals(const Bytes& data)
-    {
-        for (unsigned char c : data)
-            Literal(c);
-        return *this;
-    }
-    // Appends to `expected` what the match yields, zeros before the start.
-    Builder& Match(uint32_t length, uint32_t distance)
-    {
-        StreamWriteMatch(&writer, length, distance);
-        for (uint32_t i = 0; i < length; ++i) {
-            std::size_t at = expected.size();
-            expected.push_back(at >= distance ? expected[at - distance] : 0);
+        for (unsigned i = 0; i < count; ++i, ++used) {
+            if (used % 8 == 0)
+                bytes.push_back(0);
+            bytes.back() |= (unsigned char)(((value >> i) & 1) << (used % 8));
         }
-        return *this;
     }
-    Bytes End()
+    void Put(const char* fields)
     {
-        StreamWriterEnd(&writer);
-        return bytes;
+        for (char* p = (char*)fields; *p != 0;) {
+            uint32_t value = (uint32_t)std::strtoul(p, &p, 16);
+            Put(value, *p == '/' ? (unsigned)std::strtoul(p + 1, &p, 10) : 1);
+            while (*p == ' ')
+                ++p;
+        }
     }
 };
 
-// Decodes with a caller-owned work area; the reader reports `claimed` bytes
-// for every non-empty read, whatever it placed.
-int ExplodeInto(const Bytes& stream, ExplodeState* state, Bytes* out, uint32_t claimed = 0)
-{
-    struct Io {
-        const Bytes* in;
-        std::size_t pos;
-        Bytes* out;
-        uint32_t claimed;
-    } io = {&stream, 0, out, claimed};
-    auto read = [](unsigned char* buffer, uint32_t* size, void* c) -> uint32_t {
-        Io* io = (Io*)c;
-        uint32_t n = (uint32_t)std::min<std::size_t>(*size, io->in->size() - io->pos);
-        std::memcpy(buffer, io->in->data() + io->pos, n);
-        io->pos += n;
-        return n != 0 && io->claimed != 0 ? io->claimed : n;
-    };
-    auto write = [](unsigned char* buffer, uint32_t* size, void* c) -> int {
-        ((Io*)c)->out->insert(((Io*)c)->out->end(), buffer, buffer + *size);
-        return 1;
-    };
-    return Explode(read, write, state, &io);
-}
+const char* const END = "1 00/7 FF/8";  // length code 15 with x = 255
 
-void ExpectSameRun(const ExplodeRun& a, const ExplodeRun& b)
+// Accepted on both paths, which never ask for a byte after the end code.
+void ExpectDecodes(const Bytes& stream, const Bytes& want)
 {
-    EXPECT_EQ(a.result, b.result);
-    EXPECT_EQ(a.output, b.output);
-    EXPECT_EQ(a.calls, b.calls);
-    EXPECT_EQ(a.consumed, b.consumed);
-}
-
-TEST(ExplodeHeader, FailuresBeforeDecodingWriteNothing)
-{
-    struct Case {
-        Bytes stream;
-        int result;
-    } cases[] = {
-        {{}, EXPLODE_SHORT_INPUT},
-        {{1, 6, 0xFF, 0xFF}, EXPLODE_SHORT_INPUT},
-        {{1, 3, 0, 0, 0}, EXPLODE_BAD_DICTIONARY},
-        {{0, 7, 0, 0, 0}, EXPLODE_BAD_DICTIONARY},
-        {{7, 2, 0, 0, 0}, EXPLODE_BAD_DICTIONARY},  // the dictionary is judged first
-        {{2, 6, 0, 0, 0}, EXPLODE_BAD_LITERAL_MODE},
-        {{255, 4, 0, 0, 0}, EXPLODE_BAD_LITERAL_MODE},
-    };
-    for (const Case& c : cases) {
-        ExplodeRun run = RunExplode(c.stream);
-        EXPECT_EQ(run.result, c.result) << "stream of " << c.stream.size() << " bytes";
-        EXPECT_TRUE(WriteSizes(run).empty());
-        EXPECT_EQ(ReadCount(run), 1u);
-    }
-    // Only the first read counts, even when more would follow.
-    Bytes stream = Builder(1, 6).Literal('a').Literal('b').End();
-    EXPECT_EQ(RunExplode(stream, {4}).result, EXPLODE_SHORT_INPUT);
-    EXPECT_EQ(RunExplode(stream, {5}).result, EXPLODE_OK);
-}
-
-TEST(ExplodeEnd, EndCodeAloneNeedsOneMoreByte)
-{
-    Bytes stream = Builder(0, 4).End();
-    ASSERT_EQ(stream.size(), 4u);
-    EXPECT_EQ(RunExplode(stream).result, EXPLODE_SHORT_INPUT);
-    stream.push_back(0);
-    ExplodeRun run = RunExplode(stream);
-    EXPECT_EQ(run.result, EXPLODE_OK);
-    EXPECT_EQ(WriteSizes(run), std::vector<uint32_t>{0});
-}
-
-// 8 plain literals of 9 bits and the 16-bit end code fill 11 bytes exactly.
-TEST(ExplodeEnd, EndCodeOnTheLastBitIsAcceptedWithoutAnotherRead)
-{
-    Builder builder(0, 6);
-    Bytes stream = builder.Literals({'v', 'e', 'l', 'o', 'r', 'i', 'n', '!'}).End();
-    ASSERT_EQ(stream.size(), 13u);
-    for (const std::vector<uint32_t>& chunks : {std::vector<uint32_t>{}, {5, 1}, {12, 1}}) {
-        ExplodeRun run = RunExplode(stream, chunks);
-        EXPECT_EQ(run.result, EXPLODE_OK);
-        EXPECT_EQ(run.output, builder.expected);
-        EXPECT_EQ(run.calls.back(), std::make_pair('w', 8u));
-        EXPECT_EQ(run.calls[run.calls.size() - 2].first, 'r');
-        EXPECT_NE(run.calls[run.calls.size() - 2].second, 0u) << "asked past the end code";
-    }
-}
-
-TEST(ExplodeEnd, NothingAfterTheEndCodeIsRequested)
-{
-    Builder builder(1, 5);
-    Bytes data = RandomBytes(10000, 7);
-    Bytes stream = builder.Literals(data).Match(300, 905).End();
-    std::size_t length = stream.size();
     Bytes followed = stream;
-    followed.resize(length + 4096, 0xEE);
-    for (uint32_t chunk : {1u, 2u, 3u, 7u, 2048u}) {
-        ExplodeRun run = RunExplode(followed, {5, chunk});
+    followed.insert(followed.end(), 8, 0xEE);
+    for (const ExplodeRun& run : {RunExplode(followed), RunExplode(stream, 5, 1)}) {
         EXPECT_EQ(run.result, EXPLODE_OK);
-        EXPECT_EQ(run.output, builder.expected);
-        // Whole chunks are handed out, so at most the chunk holding the
-        // end code's last byte may reach past it.
-        EXPECT_LT(run.consumed, length + chunk) << "chunk " << chunk;
-        if (chunk == 1)
-            EXPECT_EQ(run.consumed, length);
+        EXPECT_EQ(run.output, want);
     }
+    EXPECT_EQ(RunExplode(followed, 5, 1).consumed, stream.size());
 }
 
-TEST(ExplodeEnd, InputEndingEarlyGivesUnexpectedEndAndKeepsTheDecodedPrefix)
-{
-    Builder builder(1, 6);
-    Bytes text;
-    for (int i = 0; i < 120; ++i)
-        text.insert(text.end(), {'l', 'i', 'n', 'e', ' ', (unsigned char)('0' + i % 10), '\n'});
-    builder.Literals(text).Match(400, 7).Match(3, 800).Literals(RandomBytes(3000, 3));
-    Bytes stream = builder.End();
-    for (std::size_t cut = 5; cut < stream.size(); ++cut) {
-        Bytes part(stream.begin(), stream.begin() + cut);
-        ExplodeRun run = RunExplode(part, {5, cut % 3 == 0 ? 2048u : (uint32_t)(cut % 61 + 1)});
-        ASSERT_EQ(run.result, EXPLODE_UNEXPECTED_END) << "cut at " << cut;
-        ASSERT_LE(run.output.size(), builder.expected.size());
-        ASSERT_TRUE(std::equal(run.output.begin(), run.output.end(), builder.expected.begin()))
-            << "cut at " << cut;
-        if (cut % 97 == 0)
-            ExpectSameRun(run, RunReference(part, {5, cut % 3 == 0 ? 2048u : (uint32_t)(cut % 61 + 1)}));
-    }
-}
+struct Item {
+    const char* bits;
+    const char* text;  // what it yields, `repeat` times; "" is a zero byte
+    unsigned repeat = 1, times = 1;
+};
 
-TEST(ExplodeMatches, DistanceOneRepeatsTheLastByte)
-{
-    Builder builder(1, 4);
-    Bytes stream = builder.Literal('z').Match(10, 1).Literal('a').Literal('b').Match(518, 1).End();
-    ExplodeRun run = RunExplode(stream);
-    EXPECT_EQ(run.result, EXPLODE_OK);
-    Bytes want(11, 'z');
-    want.push_back('a');
-    want.insert(want.end(), 519, 'b');
-    EXPECT_EQ(run.output, want);
-    EXPECT_EQ(builder.expected, want);
-}
+// Zeros come from before the start, the farthest distance back (j = 63, y all
+// ones), up to output 64 << d, where that distance copies the first bytes.
+const struct { unsigned char mode, dictionary; std::vector<Item> items; } STREAMS[] = {
+    // Every length class at both ends; distance 1 is j = 0 (03/2), y = 0.
+    {0, 4, {{"0 58/8 1 05/3 03/2 0/2", "X", 3},  // 'X', then a match of 2
+            {"1 00/7 FE/8 00/8 F/4", "", 518}, {"1 40/7 7F/7 00/8 F/4", "", 263},
+            {"1 40/7 00/7 00/8 F/4", "", 136}, {"1 10/6 1F/5 00/8 F/4", "", 71},
+            {"1 30/6 0/4 00/8 F/4", "", 24}, {"1 14/5 00/8 F/4", "", 9}, {"1 03/2 00/8 F/4", "X", 3},
+            {"0 61/8 1 01/3 03/2 0/4", "a", 1 + 4}, {"0 62/8 1 06/3 03/2 0/4", "b", 1 + 5},
+            {"0 63/8 1 0A/4 03/2 0/4", "c", 1 + 6}, {"0 64/8 1 02/4 03/2 0/4", "d", 1 + 7},
+            {"0 65/8 1 0C/4 03/2 0/4", "e", 1 + 8}, {"0 66/8 1 04/5 0/1 03/2 0/4", "f", 1 + 10},
+            {"0 67/8 1 04/5 1/1 03/2 0/4", "g", 1 + 11}, {"0 68/8 1 18/5 0/2 03/2 0/4", "h", 1 + 12},
+            {"0 69/8 1 18/5 3/2 03/2 0/4", "i", 1 + 15}, {"0 6A/8 1 08/5 0/3 03/2 0/4", "j", 1 + 16},
+            {"0 6B/8 1 08/5 7/3 03/2 0/4", "k", 1 + 23}, {"0 6C/8 1 30/6 F/4 03/2 0/4", "l", 1 + 39},
+            {"0 6D/8 1 10/6 0/5 03/2 0/4", "m", 1 + 40}, {"0 6E/8 1 20/6 0/6 03/2 0/4", "n", 1 + 72},
+            {"0 6F/8 1 20/6 3F/6 03/2 0/4", "o", 1 + 135}, {"0 70/8 1 00/7 0/8 03/2 0/4", "p", 1 + 264}, {END, "", 0}}},
+    // Literal codes of 4 to 13 bits, the first and last of each length among
+    // them, then the farthest match of d = 5.
+    {1, 5, {{"0 F/4 0 17/5 0 07/5 0 19/5", " Eau"}, {"0 29/6 0 31/6 0 12/6", "-Ap"},
+            {"0 62/7 0 22/7 0 78/7", "\n\rw"}, {"0 B8/8 0 A8/8 0 70/8", "\tGy"},
+            {"0 1B0/9 0 30/9 0 150/9", "+V]"}, {"0 250/10 0 390/10 0 290/10", "!&z"},
+            {"0 90/11 0 10/11", "<|"}, {"0 490/11", ""}, {"0 FE0/12 0 20/12 0 FC0/12 0 A40/12", "\x01\xCB\xCC\xF4"},
+            {"0 1240/13 0 240/13 0 80/13 0 1F00/13 0 0/13", "\x1A\x80\xA8\xA9\xFF"},
+            {"1 00/7 FE/8 00/8 1F/5", "", 518, 3}, {"1 00/7 C7/8 00/8 1F/5", "", 463},
+            {"1 03/2 00/8 1F/5", " Ea"}, {END, "", 0}}},
+    // Length 2 reaches 256 back (j = 63, y = 3) whatever d is; the farthest
+    // match follows the slide of the first block. 45 bytes: the end code
+    // ends on the last bit of the input.
+    {1, 6, {{"0 1B/5 0 07/5 0 F/4", "ea "}, {"1 40/7 75/7 00/8 3F/6", "", 253},
+            {"1 05/3 00/8 3/2", "ea"}, {"1 00/7 FE/8 00/8 3F/6", "", 518, 7},
+            {"1 40/7 4C/7 00/8 3F/6", "", 212}, {"1 03/2 00/8 3F/6 0 1B/5 0 07/5", "ea ea"}, {END, "", 0}}},
+};
 
-TEST(ExplodeMatches, ShortDistancesRepeatTheirPattern)
+TEST(ExplodeKnownAnswer, LengthsAndFarthestDistances)
 {
-    for (uint32_t distance = 1; distance <= 9; ++distance) {
-        for (uint32_t length : {2u, 3u, 7u, 8u, 9u, 15u, 16u, 17u, 100u, 518u}) {
-            if (length == 2 && distance > 256)
-                continue;
-            Builder builder(0, 6);
-            Bytes stream = builder.Literals(RandomBytes(distance, distance)).Match(length, distance).End();
-            ExplodeRun run = RunExplode(stream);
-            ASSERT_EQ(run.result, EXPLODE_OK);
-            ASSERT_EQ(run.output, builder.expected) << "distance " << distance << " length " << length;
+    for (const auto& known : STREAMS) {
+        BitWriter writer{{known.mode, known.dictionary}};
+        Bytes want;
+        for (const Item& item : known.items) {
+            for (unsigned t = 0; t < item.times; ++t, writer.Put(item.bits)) {
+                for (unsigned r = 0; r < item.repeat; ++r)
+                    want.insert(want.end(), item.text, item.text + std::max<size_t>(1, std::strlen(item.text)));
+            }
         }
+        SCOPED_TRACE(testing::Message() << "mode " << +known.mode << ", d " << +known.dictionary);
+        ExpectDecodes(writer.bytes, want);
     }
 }
 
-TEST(ExplodeMatches, FarthestDistanceOfEachDictionarySize)
+// Distance codes for j = 0 to 63, in order.
+const char* const DISTANCES =
+    "3/2 D/4 5/4 19/5 9/5 11/5 1/5 3E/6 1E/6 2E/6 E/6 36/6 16/6 26/6 6/6 3A/6 1A/6 2A/6 A/6 32/6 "
+    "12/6 22/6 42/7 2/7 7C/7 3C/7 5C/7 1C/7 6C/7 2C/7 4C/7 C/7 74/7 34/7 54/7 14/7 64/7 24/7 44/7 "
+    "4/7 78/7 38/7 58/7 18/7 68/7 28/7 48/7 8/7 F0/8 70/8 B0/8 30/8 D0/8 50/8 90/8 10/8 E0/8 60/8 "
+    "A0/8 20/8 C0/8 40/8 80/8 0/8";
+
+// Plain literals up to output 4095, a match of 518 from 4000 back (j = 62,
+// y = 31) that ends on the window's last byte, then for every distance code j
+// a match of 2 at 4j + y + 1 (y = j % 4). Also read so that the window's end
+// comes just after a refill of the input buffer, which lies behind it: the
+// match must not spill into the unread input.
+TEST(ExplodeKnownAnswer, EveryDistanceCodeAfterAMatchToTheWindowEnd)
 {
-    for (int dictionaryBits = 4; dictionaryBits <= 6; ++dictionaryBits) {
-        uint32_t farthest = 64u << dictionaryBits;
-        Builder builder(1, dictionaryBits);
-        Bytes stream = builder.Literals(RandomBytes(farthest + 100, dictionaryBits))
-                           .Match(3, farthest)
-                           .Match(518, farthest)
-                           .End();
-        ExplodeRun run = RunExplode(stream);
-        EXPECT_EQ(run.result, EXPLODE_OK);
-        EXPECT_EQ(run.output, builder.expected) << "dictionary " << dictionaryBits;
+    BitWriter writer{{0, 6}};
+    Bytes want;
+    for (std::size_t i = 0; i < 4095; ++i, writer.Put(want.back() << 1, 9))  // flag 0, the byte
+        want.push_back((unsigned char)(i * 7919 >> 3));
+    writer.Put("1 00/7 FE/8 80/8 1F/6");  // at stream byte 4609
+    for (int i = 0; i < 518; ++i)
+        want.push_back(want[want.size() - 4000]);
+    std::istringstream distances(DISTANCES);
+    std::string field;
+    for (unsigned j = 0; distances >> field; ++j) {
+        writer.Put(("1 05/3 " + field).c_str());
+        writer.Put(j % 4, 2);
+        for (int k = 0; k < 2; ++k)
+            want.push_back(want[want.size() - (4 * j + j % 4 + 1)]);
     }
+    writer.Put(END);
+    ExpectDecodes(writer.bytes, want);
+    for (uint32_t first = 500; first < 530; ++first)
+        ASSERT_EQ(RunExplode(writer.bytes, first).output, want) << "reads of " << first << ", then 2048";
 }
 
-// A length-2 match carries 2 low distance bits whatever the dictionary size,
-// so 256 is its farthest distance.
-TEST(ExplodeMatches, LengthTwoAtDistance256)
+TEST(Explode, HeaderFailuresWriteNothing)
 {
-    for (int dictionaryBits = 4; dictionaryBits <= 6; ++dictionaryBits) {
-        Builder builder(0, dictionaryBits);
-        Bytes stream = builder.Literals(RandomBytes(300, 11)).Match(2, 256).Match(2, 1).Match(2, 255).End();
-        ExplodeRun run = RunExplode(stream);
-        EXPECT_EQ(run.result, EXPLODE_OK);
-        EXPECT_EQ(run.output, builder.expected) << "dictionary " << dictionaryBits;
-    }
-}
-
-// Distances reaching before the output's start read zeros, even on a work
-// area that just decoded another stream.
-TEST(ExplodeMatches, HistoryBeforeTheStartIsZero)
-{
-    Builder first(1, 6);
-    Bytes previous = first.Literals(RandomBytes(9000, 5)).End();
-    Builder second(1, 6);
-    Bytes stream = second.Match(40, 4096).Literal('x').Match(300, 2000).End();
-    EXPECT_EQ(second.expected.size(), 341u);
-
-    std::unique_ptr<ExplodeState> state(new ExplodeState);
-    std::memset((void*)state.get(), 0x5A, sizeof(ExplodeState));
-    Bytes out;
-    ASSERT_EQ(ExplodeInto(previous, state.get(), &out), EXPLODE_OK);
-    out.clear();
-    ASSERT_EQ(ExplodeInto(stream, state.get(), &out), EXPLODE_OK);
-    EXPECT_EQ(out, second.expected);
-}
-
-TEST(ExplodeBlocks, FullBlocksOf4096ThenOneFinalBlock)
-{
-    struct Case {
-        std::size_t size;
-        std::vector<uint32_t> writes;
-    } cases[] = {
-        {0, {0}},
-        {1, {1}},
-        {4095, {4095}},
-        {4096, {4096, 0}},
-        {4097, {4096, 1}},
-        {8192, {4096, 4096, 0}},
-        {3 * 4096 + 5, {4096, 4096, 4096, 5}},
+    const struct { Bytes stream; int result; std::vector<uint32_t> writes; } cases[] = {
+        {{}, EXPLODE_SHORT_INPUT, {}}, {{0, 4, 0x01, 0xFF}, EXPLODE_SHORT_INPUT, {}},  // the end code alone
+        {{0, 4, 0x01, 0xFF, 0}, EXPLODE_OK, {0}}, {{1, 3, 0, 0, 0}, EXPLODE_BAD_DICTIONARY, {}},
+        {{0, 7, 0, 0, 0}, EXPLODE_BAD_DICTIONARY, {}}, {{2, 6, 0, 0, 0}, EXPLODE_BAD_LITERAL_MODE, {}},
+        {{7, 2, 0, 0, 0}, EXPLODE_BAD_DICTIONARY, {}},  // judged before the literal mode
     };
-    for (const Case& c : cases) {
-        Builder builder(1, 6);
-        builder.Literals(RandomBytes(c.size, 9));
-        Bytes stream = builder.End();
-        stream.push_back(0);  // keeps the empty stream above 4 bytes
-        ExplodeRun run = RunExplode(stream);
-        EXPECT_EQ(run.result, EXPLODE_OK);
-        EXPECT_EQ(WriteSizes(run), c.writes) << c.size << " bytes";
-        EXPECT_EQ(run.output, builder.expected);
+    for (const auto& c : cases) {
+        ExplodeRun run = RunExplode(c.stream);
+        EXPECT_EQ(run.result, c.result) << testing::PrintToString(c.stream);
+        EXPECT_EQ(run.writes, c.writes) << testing::PrintToString(c.stream);
     }
 }
 
-// A match that starts just below the block end runs into the spare room past
-// it; the block still goes out as 4096 bytes and the rest carries over.
-TEST(ExplodeBlocks, MatchAcrossTheBlockEnd)
+// Encoder streams in both literal modes and all dictionary sizes come back
+// whole on both paths, in blocks of 4096 and a final call with the rest, also
+// from a reader that claims more than the buffer holds. Cut short, they keep
+// what was decoded: all of it when only the end code is cut. The data: 40-byte
+// pieces copied from up to 9 or 4500 bytes back, 20 bytes of noise every 400.
+TEST(Explode, BothPathsGiveBackEncodedDataInBlocks)
 {
-    for (std::size_t before : {4095u, 4094u, 4000u, 8191u}) {
-        Builder builder(1, 6);
-        Bytes stream = builder.Literals(RandomBytes(before, 1)).Match(518, 3000).Match(518, 1).End();
-        ExplodeRun run = RunExplode(stream);
-        EXPECT_EQ(run.result, EXPLODE_OK);
-        EXPECT_EQ(run.output, builder.expected);
-        std::vector<uint32_t> writes = WriteSizes(run);
-        for (std::size_t i = 0; i + 1 < writes.size(); ++i)
-            EXPECT_EQ(writes[i], 4096u);
-        ExpectSameRun(run, RunReference(stream));
-    }
-}
-
-// A match ending at the very end of the window, decoded just after a read
-// refilled the input: its copy must not spill into the unread input.
-TEST(ExplodeBlocks, MatchEndingAtTheWindowEndLeavesTheInputAlone)
-{
-    Builder builder(0, 6);
-    // 4095 plain literals of 9 bits bring the window to 8191; the match
-    // starts at stream byte 2 + 36855 / 8, about 4609.
-    Bytes stream = builder.Literals(RandomBytes(4095, 8)).Match(518, 4000).Literals(RandomBytes(64, 9)).End();
-    for (uint32_t third = 500; third < 530; ++third) {
-        ExplodeRun run = RunExplode(stream, {2048, 2048, third, 2048});
-        ASSERT_EQ(run.result, EXPLODE_OK);
-        ASSERT_EQ(run.output, builder.expected) << "third read of " << third;
-    }
-}
-
-TEST(ExplodeReads, ShortReadsChangeNothingButTheReads)
-{
-    Builder builder(1, 5);
-    for (int i = 0; i < 40; ++i)
-        builder.Literals(RandomBytes(97, i)).Match(2 + i * 13, 1 + i * 37);
-    Bytes stream = builder.End();
-    ExplodeRun whole = RunExplode(stream);
-    ASSERT_EQ(whole.result, EXPLODE_OK);
-    ASSERT_EQ(whole.output, builder.expected);
-    for (const std::vector<uint32_t>& chunks :
-         {std::vector<uint32_t>{5, 1}, {5, 2}, {6, 3, 1, 7}, {8}, {9}, {2047}, {5, 2048}, {100, 1, 1, 1}}) {
-        ExplodeRun run = RunExplode(stream, chunks);
-        EXPECT_EQ(run.result, EXPLODE_OK);
-        EXPECT_EQ(run.output, whole.output);
-        EXPECT_EQ(WriteSizes(run), WriteSizes(whole));
-        EXPECT_FALSE(run.badReadRequest);
-        ExpectSameRun(run, RunReference(stream, chunks));
-    }
-}
-
-// A reader that claims more than the 2048 bytes it was offered cannot make
-// the decoder read past its buffer.
-TEST(ExplodeReads, OverstatedReadCountIsHeldToTheBuffer)
-{
-    Builder builder(1, 6);
-    Bytes stream = builder.Literals(RandomBytes(6000, 2)).End();
-    std::unique_ptr<ExplodeState> state(new ExplodeState);
-    Bytes out;
-    EXPECT_EQ(ExplodeInto(stream, state.get(), &out, 100000), EXPLODE_OK);
-    EXPECT_EQ(out, builder.expected);
-}
-
-// Random bit streams behind valid headers, read in random chunk sizes, must
-// give the same calls, output and result in Explode as in the plain decoder.
-TEST(ExplodeDifferential, RandomStreamsMatchTheReferenceDecoder)
-{
-    std::mt19937 random(12345);
-    for (int round = 0; round < 400; ++round) {
-        Bytes stream = RandomBytes(5 + random() % 6000, random());
-        stream[0] = (unsigned char)(random() % 2);
-        stream[1] = (unsigned char)(4 + random() % 3);
-        std::vector<uint32_t> chunks;
-        int kind = round % 4;
-        for (int i = 0; kind != 0 && i < 8; ++i)
-            chunks.push_back(kind == 1 ? 1 + random() % 16 : 1 + random() % 2048);
-        if (!chunks.empty() && round % 8 != 1)
-            chunks[0] += 4;  // mostly past the short first read
-        ExplodeRun run = RunExplode(stream, chunks);
-        ExplodeRun reference = RunReference(stream, chunks);
-        ExpectSameRun(run, reference);
-        if (::testing::Test::HasFailure()) {
-            ADD_FAILURE() << "round " << round;
-            return;
+    const struct { std::size_t size; std::vector<uint32_t> writes; } sizes[] = {
+        {4095, {4095}}, {4096, {4096, 0}}, {4097, {4096, 1}}, {30000, {4096, 4096, 4096, 4096, 4096, 4096, 4096, 1328}}};
+    std::mt19937 random(7);
+    for (int mode = 0; mode <= 1; ++mode) {
+        for (int dictionary = 4; dictionary <= 6; ++dictionary) {
+            for (const auto& s : sizes) {
+                Bytes data(s.size), stream;
+                for (std::size_t i = 0, back = 1; i < s.size; ++i) {
+                    back = i % 40 ? back : 1 + random() % (i % 80 ? 9 : 4500);
+                    data[i] = i >= back && i % 400 >= 20 ? data[i - back] : random();
+                }
+                ASSERT_EQ(EncodeStream(data.data(), data.size(), mode, dictionary, &stream), 1);
+                EXPECT_LT(stream.size(), s.size * 3 / 4) << "the encoder found no matches";
+                SCOPED_TRACE(testing::Message() << "mode " << mode << ", d " << dictionary << ", " << s.size);
+                Bytes cut(stream.begin(), stream.end() - 1), half(stream.begin(), stream.begin() + stream.size() / 2);
+                for (const ExplodeRun& run : {RunExplode(stream), RunExplode(stream, 5, 1),
+                                              RunExplode(stream, 2048, 2048, 100000), RunExplode(cut),
+                                              RunExplode(cut, 5, 1), RunExplode(half, 5, 1 + s.size % 7)}) {
+                    bool whole = run.consumed == stream.size() || run.consumed == cut.size();
+                    ASSERT_EQ(run.result, run.consumed == stream.size() ? EXPLODE_OK : EXPLODE_UNEXPECTED_END);
+                    ASSERT_EQ(run.output, whole ? data : Bytes(data.begin(), data.begin() + run.output.size()));
+                    ASSERT_EQ(run.writes, whole ? s.writes : run.writes);
+                }
+            }
         }
     }
 }

@@ -1,103 +1,40 @@
-// Native checks of the engine's portable rules: the progress position and
-// the path joins that must never cut a path.
+// The engine's portable rules: the progress position and the path joins that
+// must never cut a path.
 #include <gtest/gtest.h>
+
 #include <string>
 
 #include "path_join.h"
 #include "progress_step.h"
 
-namespace {
-
-struct Counters {
-    uint32_t bytesDone = 0;
-    uint32_t nextPercent = 0;
-    uint32_t bytesPerPercent = 15000;
-    int Add(uint32_t n) { return ProgressStep(&bytesDone, &nextPercent, bytesPerPercent, n); }
-};
-
-TEST(ProgressStep, ShippedTotalWorkedNumbers)
+// The counters before, the bytes added, whether the page is told, the
+// counters after; 15000 bytes a percent is the shipped total's.
+TEST(ProgressStep, WorkedNumbers)
 {
-    Counters c;
-    // The first call always reports, even for an empty file.
-    EXPECT_EQ(1, c.Add(0));
-    EXPECT_EQ(0u, c.bytesDone);
-    EXPECT_EQ(1u, c.nextPercent);
-    // Crossing two whole percents in one call still reports once.
-    EXPECT_EQ(1, c.Add(32000));
-    EXPECT_EQ(32000u, c.bytesDone);
-    EXPECT_EQ(3u, c.nextPercent);
-    EXPECT_EQ(1, c.Add(32000));
-    EXPECT_EQ(64000u, c.bytesDone);
-    EXPECT_EQ(5u, c.nextPercent);
+    const uint32_t steps[][7] = {
+        {0, 0, 15000, 0, 1, 0, 1},  // the first call always posts
+        {0, 1, 15000, 32000, 1, 32000, 3},  // two whole percents, one post
+        {32000, 3, 15000, 32000, 1, 64000, 5}, {14000, 1, 15000, 100, 0, 14100, 1},
+        {14100, 1, 15000, 900, 1, 15000, 2}, {0, 1, 15000, 1500000, 1, 1500000, 101},
+        {1500000, 101, 15000, 14999, 0, 1514999, 101}, {0, 0, 0, 7, 1, 7, 8},  // 0 a percent counts as 1
+    };
+    for (const auto& s : steps) {
+        uint32_t done = s[0], next = s[1];
+        EXPECT_EQ(ProgressStep(&done, &next, s[2], s[3]), (int)s[4]) << s[0] << " + " << s[3];
+        EXPECT_EQ(done, s[5]);
+        EXPECT_EQ(next, s[6]);
+    }
 }
 
-TEST(ProgressStep, BelowTheNextStepReportsNothing)
+TEST(PathJoin, FitsExactlyOrRefuses)
 {
-    Counters c;
-    c.bytesDone = 14000;
-    c.nextPercent = 1;
-    EXPECT_EQ(0, c.Add(100));
-    EXPECT_EQ(14100u, c.bytesDone);
-    EXPECT_EQ(1u, c.nextPercent);
-    // Exactly one whole percent reached: reported, position 2.
-    EXPECT_EQ(1, c.Add(900));
-    EXPECT_EQ(2u, c.nextPercent);
+    const std::string dir = "c:\\" + std::string(247, 'd') + "\\";  // 251 characters
+    for (const auto& c : {std::make_pair(dir, "12345678"), {dir, "123456789"}, {dir + "12345678", ""}, {"", ""}}) {
+        char out[260] = "junk";
+        int fits = JoinPath(out, sizeof out, c.first.c_str(), c.second);
+        EXPECT_EQ(out, fits ? c.first + c.second : "") << c.second;
+        EXPECT_EQ(fits, std::string(c.second) != "123456789");
+    }
+    for (const auto& c : {std::make_pair("c:\\orvanet\\corvex\\", 1), {"\\", 1}, {"", 0}, {"c:\\a/", 0}})
+        EXPECT_EQ(EndsInBackslash(c.first), c.second) << c.first;
 }
-
-TEST(ProgressStep, FullTotalLeavesThePositionAboveTheBar)
-{
-    Counters c;
-    c.bytesDone = 1485000;  // 99 %: the bar goes to 100
-    c.nextPercent = 99;
-    EXPECT_EQ(1, c.Add(0));
-    EXPECT_EQ(100u, c.nextPercent);
-    EXPECT_EQ(1, c.Add(15000));
-    EXPECT_EQ(101u, c.nextPercent);
-    // Beyond the total the counters go on growing, one report a percent.
-    EXPECT_EQ(0, c.Add(14999));
-    EXPECT_EQ(1, c.Add(1));
-    EXPECT_EQ(102u, c.nextPercent);
-}
-
-TEST(ProgressStep, ZeroBytesPerPercentCountsAsOne)
-{
-    Counters c;
-    c.bytesPerPercent = 0;
-    EXPECT_EQ(1, c.Add(7));
-    EXPECT_EQ(8u, c.nextPercent);
-    EXPECT_EQ(0, c.Add(0));
-}
-
-TEST(JoinPath, FitsExactlyOrRefuses)
-{
-    char out[8];
-    EXPECT_EQ(1, JoinPath(out, sizeof out, "c:\\", "abcd"));
-    EXPECT_STREQ("c:\\abcd", out);  // 7 characters and the zero: exactly full
-    EXPECT_EQ(0, JoinPath(out, sizeof out, "c:\\", "abcde"));
-    EXPECT_STREQ("", out);
-    EXPECT_EQ(0, JoinPath(out, sizeof out, "c:\\abcdefgh", ""));
-    EXPECT_STREQ("", out);
-    EXPECT_EQ(1, JoinPath(out, sizeof out, "", ""));
-    EXPECT_STREQ("", out);
-    EXPECT_EQ(0, JoinPath(out, 0, "", ""));
-}
-
-TEST(JoinPath, MaxPathBoundary)
-{
-    char out[260];
-    std::string dir = "c:\\" + std::string(247, 'd') + "\\";  // 251 characters
-    EXPECT_EQ(1, JoinPath(out, sizeof out, dir.c_str(), "12345678"));  // 259
-    EXPECT_EQ(dir + "12345678", out);
-    EXPECT_EQ(0, JoinPath(out, sizeof out, dir.c_str(), "123456789"));  // 260
-}
-
-TEST(EndsInBackslash, OnlyANonEmptyTextWithTheBackslashLast)
-{
-    EXPECT_EQ(1, EndsInBackslash("c:\\orvanet\\corvex\\"));
-    EXPECT_EQ(1, EndsInBackslash("\\"));
-    EXPECT_EQ(0, EndsInBackslash(""));
-    EXPECT_EQ(0, EndsInBackslash("c:\\orvanet"));
-    EXPECT_EQ(0, EndsInBackslash("c:\\a\\b"));
-}
-
-}  // namespace

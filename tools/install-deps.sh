@@ -4,8 +4,8 @@
 set -euo pipefail
 
 packages=(cmake make g++ git googletest libgtest-dev libbenchmark-dev zlib1g-dev
-          clang-14 libclang-rt-14-dev g++-mingw-w64-i686 wine wine32:i386 xvfb
-          x11-utils imagemagick)
+          clang-14 libclang-rt-14-dev g++-mingw-w64-i686 g++-mingw-w64-x86-64
+          wine wine32:i386 wine64 xvfb x11-utils imagemagick)
 
 missing=()
 for p in "${packages[@]}"; do

@@ -1,13 +1,15 @@
 #!/bin/bash
-# prefix-up.sh WINEDIR [KEEPER.EXE]: brings up the Wine platform for one test
-# run under WINEDIR: a virtual display, a fresh WINEARCH=win32 prefix, a
+# prefix-up.sh WINEDIR KEEPER.EXE BITS: brings up the Wine platform for one
+# test run under WINEDIR: a virtual display, a fresh prefix for programs of
+# BITS (32 or 64) bits, a
 # persistent wineserver, the small tmpfs drives x: w: y:, and WINEDIR/env,
 # which wine-run.sh and prefix-down.sh read. KEEPER.EXE, a program that waits
 # for ever, keeps the desktop (and with it explorer, the PROGMAN DDE server)
 # alive between test processes.
 set -u
-WINEDIR=$(realpath -m "${1:?usage: prefix-up.sh WINEDIR [KEEPER.EXE]}")
-KEEPER=${2:-}
+WINEDIR=$(realpath -m "${1:?usage: prefix-up.sh WINEDIR KEEPER.EXE BITS}")
+KEEPER=$2
+if [ "$3" = 64 ]; then WINE=/usr/lib/wine/wine64 ARCH=win64; else WINE=/usr/lib/wine/wine ARCH=win32; fi
 HERE=$(dirname "$(readlink -f "$0")")
 T0=$(date +%s%N)
 say() { echo "prefix-up: $1 ($(( ($(date +%s%N) - T0) / 1000000 )) ms)"; }
@@ -19,7 +21,7 @@ mkdir -p "$WINEDIR" || die "cannot create $WINEDIR"
 chattr -R -i "$WINEDIR/runs" "$WINEDIR/prefix" 2>/dev/null || true   # read-only test files
 rm -rf "$WINEDIR/runs" "$WINEDIR/prefix"
 
-export WINEARCH=win32 WINEDEBUG=-all
+export WINEARCH=$ARCH WINEDEBUG=-all
 # No desktop menu entries on the host, no Mono/Gecko installers.
 export WINEDLLOVERRIDES="winemenubuilder.exe=d;mscoree=d;mshtml=d"
 
@@ -42,17 +44,17 @@ say "Xvfb on $DISPLAY"
 # --- prefix ---------------------------------------------------------------
 # wineboot runs once per Wine version into a template; every run then gets a
 # fresh copy of it (a copy takes about a second, wineboot about fifteen).
-VERSION=$(wine --version 2>/dev/null)
+VERSION="$ARCH $($WINE --version 2>/dev/null)"
 TEMPLATE="$WINEDIR/template"
 if [ "$(cat "$TEMPLATE/.velorin-wine-version" 2>/dev/null)" != "$VERSION" ]; then
     rm -rf "$TEMPLATE"
-    WINEPREFIX="$TEMPLATE" wineboot -i </dev/null >"$WINEDIR/wineboot.log" 2>&1 \
+    WINEPREFIX="$TEMPLATE" $WINE wineboot -i </dev/null >"$WINEDIR/wineboot.log" 2>&1 \
         || die "wineboot failed: $(tail -3 "$WINEDIR/wineboot.log")"
     # Unmanaged windows: without a window manager a managed window waits
     # about two seconds on every hide (each EndDialog, each box closing).
-    WINEPREFIX="$TEMPLATE" wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f \
+    WINEPREFIX="$TEMPLATE" $WINE reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f \
         >/dev/null 2>&1 || die "cannot set Managed=N"
-    WINEPREFIX="$TEMPLATE" wine reg add 'HKCU\Software\Wine\DllOverrides' \
+    WINEPREFIX="$TEMPLATE" $WINE reg add 'HKCU\Software\Wine\DllOverrides' \
         /v winemenubuilder.exe /d '' /f >/dev/null 2>&1
     WINEPREFIX="$TEMPLATE" timeout 30 wineserver -w
     echo "$VERSION" >"$TEMPLATE/.velorin-wine-version"
@@ -95,7 +97,8 @@ done
 
 cat >"$WINEDIR/env" <<ENV
 export WINEPREFIX='$WINEPREFIX'
-export WINEARCH=win32
+export WINEARCH=$ARCH
+VELORIN_WINE=$WINE
 export DISPLAY='$DISPLAY'
 export WINEDLLOVERRIDES='$WINEDLLOVERRIDES'
 VELORIN_XVFB_PID='$XVFB_PID'
@@ -103,7 +106,7 @@ VELORIN_WINESERVER_PID='$WS_PID'
 ENV
 
 if [ -n "$KEEPER" ]; then
-    setsid wine "$KEEPER" </dev/null >/dev/null 2>&1 &
+    setsid $WINE "$KEEPER" </dev/null >/dev/null 2>&1 &
     # explorer.exe /desktop serves PROGMAN; wait until it runs.
     for _ in $(seq 600); do
         [ -n "$(prefix_pids 'explorer.exe /desktop')" ] && break

@@ -75,7 +75,7 @@ end_test_programs() {
 }
 
 end_test_programs
-wine "$@" &
+"$VELORIN_WINE" "$@" &
 WINE_PID=$!
 trap 'kill $WINE_PID 2>/dev/null; end_test_programs; exit 124' TERM INT
 wait $WINE_PID

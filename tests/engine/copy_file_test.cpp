@@ -7,8 +7,7 @@
 #include "setup_state.h"
 #include "transfer.h"
 
-// One percent a byte makes each chunk's count post once. A longer file in
-// the way is truncated.
+// One percent a byte: each chunk's count posts once. A longer target is cut.
 TEST(EngineCopy, CopiesInChunksKeepingTheLastWriteTime)
 {
     PrepareSetupState("d:\\", "e:\\");
@@ -26,8 +25,7 @@ TEST(EngineCopy, CopiesInChunksKeepingTheLastWriteTime)
     }
 }
 
-// The buffer comes once both files are open, and so does the first test for
-// cancel; a full disk (y:) is a write failure.
+// Buffer and first cancel test come once both files are open. y: fills up.
 TEST(EngineCopy, FailuresAndCancel)
 {
     PrepareSetupState("d:\\", "e:\\");
@@ -43,6 +41,7 @@ TEST(EngineCopy, FailuresAndCancel)
     OnAllocation(32001, ALLOC_CANCEL);
     EXPECT_EQ(TRANSFER_CANCELLED, CopySetupFile("a.z", "d:\\", "e:\\"));
     EXPECT_TRUE(GetFile("e:\\a.z") == "" && setupState.bytesDone == 0 && DeleteFileA("d:\\a.z"));
+    PrepareSetupState("d:\\", "e:\\");
     ASSERT_TRUE(WriteFileBytes("d:\\big.z", Bytes(8100000, 3)));
     EXPECT_EQ(TRANSFER_NO_TARGET, CopySetupFile("big.z", "d:\\", "y:\\"));
     EXPECT_STREQ("y:\\big.z", setupState.failedPath);

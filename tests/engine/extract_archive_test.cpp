@@ -31,16 +31,17 @@ TEST(EngineExtract, DamagedArchives)
     const struct { const char* what; std::string archive; int result; const char* failed, *bad; } cases[] = {
         { "count cut short", one.substr(0, 2), TRANSFER_NO_SOURCE, "d:\\corvex.z", "<missing>" },
         { "entry cut short", one.substr(0, 24), TRANSFER_NO_SOURCE, "d:\\corvex.z", "<missing>" },
-        { "bad header", second("bad.dat", "\x07" + good.substr(1)), TRANSFER_NO_TARGET, "d:\\bad.dat", "" },
+        { "name out of the folder", second("..\\bad.dat", good), TRANSFER_NO_SOURCE, "d:\\corvex.z", "<missing>" },
         { "empty stream", second("bad.dat", ""), TRANSFER_NO_TARGET, "d:\\bad.dat", "" },
-        // Read up to its end only, not on into the next member's stream.
-        { "no end code", second("bad.dat", open), TRANSFER_NO_TARGET, "d:\\bad.dat", "partial data" },
-        // The medium failed, not the target: the disk prompt, no path.
-        { "stream past the file", pastEnd, TRANSFER_NO_SOURCE, "unchanged", "partial data" },
+        // Read up to its end only; the last literal waits for a byte that never comes.
+        { "no end code", second("bad.dat", open), TRANSFER_NO_TARGET, "d:\\bad.dat", "partial dat" },
         { "member is the archive", second("corvex.z", good), TRANSFER_NO_TARGET, "d:\\corvex.z", nullptr },
+        // The medium failed, not the target: the disk prompt, no path.
+        { "stream past the file", pastEnd, TRANSFER_NO_SOURCE, "unchanged", "partial dat" },
     };
     for (const auto& c : cases) {
         DeleteFileA("d:\\bad.dat");
+        setupState.bytesDone = 0;
         lstrcpyA(setupState.failedPath, "unchanged");
         EXPECT_EQ(c.result, Extract(c.archive, "d:\\")) << c.what;
         EXPECT_STREQ(c.failed, setupState.failedPath) << c.what;
@@ -48,6 +49,7 @@ TEST(EngineExtract, DamagedArchives)
             EXPECT_EQ(c.bad, GetFile("d:\\bad.dat")) << c.what;
         EXPECT_TRUE(GetFile("d:\\corvex.z") == c.archive && !Exists("d:\\third.dat")) << c.what;
     }
+    EXPECT_EQ(good.size() + (open.size() + 99) + 99, setupState.bytesDone);  // the last: as asked, before reading
 }
 
 // The work area is allocated for each member once its file is open; a full
@@ -63,8 +65,7 @@ TEST(EngineExtract, NoWorkAreaCancelAndFullDisk)
     EXPECT_EQ(TRANSFER_CANCELLED, Extract(archive, "e:\\"));
     EXPECT_EQ("a", GetFile("e:\\a.dat"));
     EXPECT_FALSE(Exists("e:\\b.dat"));
-    OnAllocation(0, ALLOC_FAIL);
-    setupState.cancelRequested = 0;
+    PrepareSetupState("d:\\", "y:\\");
     EXPECT_EQ(TRANSFER_NO_TARGET, Extract(BuildArchive({ { "big.dat", LiteralStream(Bytes(8100000, 4)), kTime },
                                                          { "b.dat", LiteralStream("b"), kTime } }), "y:\\"));
     EXPECT_STREQ("y:\\big.dat", setupState.failedPath);

@@ -30,8 +30,11 @@ int ConfirmTransfer(HWND owner, int result)
         return 1;
     }
     // Only an explicit Retry repeats the file: a box that could not be shown
-    // must not turn into an endless, silent retry loop.
-    if (MessageBoxA(owner, text, SETUP_CAPTION, MB_RETRYCANCEL | MB_ICONWARNING) == IDRETRY)
+    // must not turn into an endless, silent retry loop. A Cancel confirmed on
+    // the progress page while the box was up outweighs a later Retry, which
+    // would otherwise create the target afresh after the user gave up.
+    int answer = MessageBoxA(owner, text, SETUP_CAPTION, MB_RETRYCANCEL | MB_ICONWARNING);
+    if (answer == IDRETRY && !setupState.cancelRequested)
         return 0;
     setupState.cancelRequested = 1;
     return 1;

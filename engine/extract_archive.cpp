@@ -15,8 +15,10 @@ uint32_t ArchiveRead(unsigned char* buffer, uint32_t* size, void* context)
     (void)context;
     DWORD wanted = *size;
     DWORD position;
-    if (!CurrentOffset(extraction.archiveFile, &position))
+    if (!CurrentOffset(extraction.archiveFile, &position)) {
+        extraction.readFailed = 1;
         return 0;
+    }
     if (position == extraction.memberEndOffset)
         return 0;
     // Taken unsigned: an end below the position does not bound the read.
@@ -25,7 +27,11 @@ uint32_t ArchiveRead(unsigned char* buffer, uint32_t* size, void* context)
     AddProgress(wanted);
     DWORD got = 0;
     if (!ReadFile(extraction.archiveFile, buffer, wanted, &got, NULL))
-        return 0;
+        got = 0;
+    // The decoder only sees that its input ended; whether the medium failed
+    // (a pulled floppy, a stream past the end of the file) is known here.
+    if (got < wanted)
+        extraction.readFailed = 1;
     return got;
 }
 
@@ -65,6 +71,7 @@ static int ExtractMember(HANDLE archive, const char* archivePath, const ArchiveE
     extraction.memberDataOffset = entry->dataOffset;
     extraction.memberEndOffset = entry->endOffset;
     extraction.writeFailed = 0;
+    extraction.readFailed = 0;
     extraction.memberFile = CreateForWriting(memberPath);
     if (extraction.memberFile == INVALID_HANDLE_VALUE)
         return NoTarget(memberPath);
@@ -85,6 +92,11 @@ static int ExtractMember(HANDLE archive, const char* archivePath, const ArchiveE
     lastWrite.dwHighDateTime = entry->lastWriteTime.highDateTime;
     SetFileTime(extraction.memberFile, NULL, NULL, &lastWrite);
     CloseHandle(extraction.memberFile);
+    // Input that ran out because the archive could not be read is the
+    // medium's fault: the user is asked for the disk, not about the target.
+    if ((exploded == EXPLODE_SHORT_INPUT || exploded == EXPLODE_UNEXPECTED_END) &&
+        extraction.readFailed)
+        return TRANSFER_NO_SOURCE;
     // A member cut short on a full disk is as unusable as one that would not
     // decode: neither may be reported as placed.
     if (exploded != EXPLODE_OK || extraction.writeFailed)
@@ -108,13 +120,13 @@ static int ExtractMembers(HANDLE archive, const char* archivePath, const char* c
     if (!ReadWhole(archive, raw, ARCHIVE_COUNT_SIZE) ||
         ArchiveParseCount(raw, ARCHIVE_COUNT_SIZE, &count) != ARCHIVE_VALID)
         return NoSource(archivePath);
-    DWORD offset = ARCHIVE_COUNT_SIZE;
-    for (int32_t i = 0; i < count; ++i, offset += ARCHIVE_ENTRY_SIZE) {
+    for (int32_t i = 0; i < count; ++i) {
         if (setupState.cancelRequested)
             return TRANSFER_CANCELLED;
         ArchiveEntry entry;
-        // An offset that wrapped past 4 GiB cannot be in any archive we read.
-        if (offset < ARCHIVE_COUNT_SIZE || !ReadEntry(archive, offset, &entry))
+        // An entry past 4 GiB (offset 0) cannot be in any archive we read.
+        DWORD offset = ArchiveEntryOffset((uint32_t)i);
+        if (offset == 0 || !ReadEntry(archive, offset, &entry))
             return NoSource(archivePath);
         int result = ExtractMember(archive, archivePath, &entry, componentDir);
         if (result != TRANSFER_OK)

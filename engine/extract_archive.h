@@ -14,6 +14,7 @@ struct ExtractionContext {
     DWORD memberDataOffset;   // first byte of the member's stream
     DWORD memberEndOffset;    // first byte after it; reads never pass it
     int writeFailed;          // a block could not be written whole
+    int readFailed;           // a read failed or brought less than the member still had
 };
 
 // Unpacks every member of sourceDir+name into componentDir (both end in a
@@ -22,12 +23,15 @@ struct ExtractionContext {
 // NO_SOURCE with failedPath = the archive path when it cannot be opened or
 // its directory is damaged (unreadable count or entry, unsafe member name);
 // NO_TARGET with failedPath = the member path when a member cannot be
-// created, decoded or written whole; FATAL when no work area can be had.
+// created, decoded or written whole; NO_SOURCE with failedPath unchanged when
+// a member's stream ran out because the archive could not be read (a failed
+// or short read); FATAL when no work area can be had.
 int ExtractArchive(const char* name, const char* sourceDir, const char* componentDir);
 
 // The decoder's read callback: up to *size bytes of the current member's
 // stream, never past its end, each read counted with AddProgress first.
 // Returns the count placed; 0 when the stream is used up or a read fails.
+// A failed or short read is kept in the extraction record.
 // The context argument is not used.
 uint32_t ArchiveRead(unsigned char* buffer, uint32_t* size, void* context);
 // The decoder's write callback: writes *size bytes to the member file.

@@ -1,8 +1,10 @@
 #include "file_io.h"
 
+// No FILE_SHARE_WRITE: when the component folder is the folder of the medium,
+// creating the target would otherwise empty the source it is copied from.
 HANDLE OpenForReading(const char* path)
 {
-    return CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL,
+    return CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, NULL,
                        OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, NULL);
 }
 

@@ -5,7 +5,8 @@
 
 #include <windows.h>
 
-// Opens an existing file for reading; others may still read and write it.
+// Opens an existing file for reading; while it is open others may read it but
+// not write it, so a target that is this very file cannot be created over it.
 // Returns INVALID_HANDLE_VALUE on failure.
 HANDLE OpenForReading(const char* path);
 // Creates a file for writing, truncating an existing one (a read-only file

@@ -1,67 +1,41 @@
-#include "engine_support.h"
-
 #include "engine_alloc.h"
+#include "media.h"
 #include "setup_state.h"
 
-static DWORD failingSize;
-static int failures;
+static uint32_t hookedSize;
+static int hookedAction;
 
-// Replaces the engine's own allocation file at link time.
+// EngineAlloc and EngineFree replace the engine's own at link time.
 void* EngineAlloc(DWORD size)
 {
-    if (size == failingSize) {
-        ++failures;
+    if (size == hookedSize && hookedAction == ALLOC_FAIL)
         return NULL;
-    }
+    setupState.cancelRequested |= size == hookedSize;
     return HeapAlloc(GetProcessHeap(), 0, size);
 }
 
-void EngineFree(void* block)
-{
-    if (block)
-        HeapFree(GetProcessHeap(), 0, block);
-}
-
-void FailAllocationsOfSize(DWORD size)
-{
-    failingSize = size;
-    failures = 0;
-}
-
-int FailedAllocations() { return failures; }
+void EngineFree(void* block) { HeapFree(GetProcessHeap(), 0, block); }
+void OnAllocation(uint32_t size, int action) { hookedSize = size, hookedAction = action; }
 
 void PrepareSetupState(const std::string& sourceDir, const std::string& installDir)
 {
-    static HWND page, status;
-    if (!page) {
-        page = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 10, 10, NULL, NULL, NULL, NULL);
-        status = CreateWindowExA(0, "STATIC", "", WS_CHILD, 0, 0, 10, 10, page, NULL, NULL, NULL);
-    }
-    ZeroMemory(&setupState, sizeof setupState);
+    static HWND page = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 1, 1, 0, 0, 0, 0);
+    static HWND status = CreateWindowExA(0, "STATIC", "", WS_CHILD, 0, 0, 1, 1, page, 0, 0, 0);
+    ZeroMemory(&setupState, sizeof setupState);  // the counters at 0, 15000 bytes a percent
     lstrcpynA(setupState.sourceDir, sourceDir.c_str(), SETUP_PATH_SIZE);
     lstrcpynA(setupState.installDir, installDir.c_str(), SETUP_PATH_SIZE);
-    setupState.totalBytes = 1500000;
     setupState.bytesPerPercent = 15000;
     setupState.progressDialog = page;
     setupState.statusText = status;
     SetWindowTextA(status, "Installing Velorin...");
     TakeProgressPosts();
-    FailAllocationsOfSize(0);
+    OnAllocation(0, ALLOC_FAIL);
 }
 
 int TakeProgressPosts()
 {
     MSG msg;
     int n = 0;
-    while (PeekMessageA(&msg, setupState.progressDialog, WM_SETUP_PROGRESS, WM_SETUP_PROGRESS,
-                        PM_REMOVE))
-        ++n;
+    for (; PeekMessageA(&msg, setupState.progressDialog, WM_SETUP_PROGRESS, WM_SETUP_PROGRESS, PM_REMOVE); ++n) {}
     return n;
-}
-
-std::string StatusText()
-{
-    char text[256] = "";
-    GetWindowTextA(setupState.statusText, text, sizeof text);
-    return text;
 }

@@ -42,21 +42,26 @@ bool IsBox(HWND w)
     return ClassOf(w) == "#32770" && GetDlgItem(w, 0xFFFF) && IconControl(w);
 }
 
+struct Search {
+    DWORD pid;
+    const std::function<bool(HWND)>* wanted;
+    HWND found;
+};
+
+BOOL CALLBACK SearchTop(HWND w, LPARAM lp)
+{
+    Search* s = (Search*)lp;
+    DWORD pid = 0;
+    GetWindowThreadProcessId(w, &pid);
+    if (pid == s->pid && IsWindowVisible(w) && (*s->wanted)(w))
+        s->found = w;
+    return s->found == NULL;
+}
+
 HWND FindTop(DWORD pid, const std::function<bool(HWND)>& wanted)
 {
-    struct Search {
-        DWORD pid;
-        const std::function<bool(HWND)>* wanted;
-        HWND found;
-    } s = {pid, &wanted, NULL};
-    EnumWindows([](HWND w, LPARAM lp) -> BOOL {
-        Search* s = (Search*)lp;
-        DWORD pid = 0;
-        GetWindowThreadProcessId(w, &pid);
-        if (pid == s->pid && IsWindowVisible(w) && (*s->wanted)(w))
-            s->found = w;
-        return s->found == NULL;
-    }, (LPARAM)&s);
+    Search s = {pid, &wanted, NULL};
+    EnumWindows(SearchTop, (LPARAM)&s);
     return s.found;
 }
 

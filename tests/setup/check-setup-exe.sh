@@ -10,7 +10,7 @@ say() { echo "check-setup-exe: $*"; fail=1; }
 file "$exe" | grep -q 'PE32 executable (GUI) Intel 80386' || say "not a 32-bit GUI PE: $(file -b "$exe")"
 
 size=$(stat -c %s "$exe")
-[ "$size" -le 163840 ] || say "$size bytes, over the 160 KB budget"
+[ "$size" -le 102400 ] || say "$size bytes, over the 100 KB budget"
 
 dump=$(i686-w64-mingw32-objdump -p "$exe")
 dlls=$(echo "$dump" | sed -n 's/^[[:space:]]*DLL Name: //p' | tr 'a-z' 'A-Z' | sort -u)

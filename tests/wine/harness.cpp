@@ -69,12 +69,11 @@ void CloseGroupWindows()
     }
 }
 
-struct Answerer {
-    std::thread thread;
-    std::atomic<bool> stop{false};
-    std::mutex lock;
-    std::vector<std::string> seen;
-} * answerer;
+// The box answerer's thread and what it saw.
+std::thread answerer;
+std::atomic<bool> stopAnswering;
+std::mutex seenLock;
+std::vector<std::string> seen;
 
 }  // namespace
 
@@ -134,11 +133,11 @@ bool SetReadOnly(const std::string& path)
 
 bool ClearReadOnly(const std::string& path)
 {
-    bool cleared = !PathExists(path) || Chattr("-R -i", path);
+    if (!PathExists(path))
+        return true;
+    bool cleared = Chattr("-R -i", path);
     DWORD attributes = GetFileAttributesA(path.c_str());
-    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
-        cleared = SetFileAttributesA(path.c_str(), attributes & ~FILE_ATTRIBUTE_READONLY) && cleared;
-    return cleared;
+    return SetFileAttributesA(path.c_str(), attributes & ~FILE_ATTRIBUTE_READONLY) && cleared;
 }
 
 std::string SetupExePath() { return Env("VELORIN_SETUP_EXE"); }
@@ -191,32 +190,31 @@ std::string AnswerBox(const Program& program, int id, DWORD ms)
 void StartBoxAnswerer(std::function<int(const BoxInfo&)> decide)
 {
     StopBoxAnswerer();
-    answerer = new Answerer;
-    answerer->thread = std::thread([decide] {
-        while (!answerer->stop) {
+    stopAnswering = false;
+    answerer = std::thread([decide] {
+        while (!stopAnswering) {
             HWND box = WaitBox(GetCurrentProcessId(), 20);
             if (!box)
                 continue;
             BoxInfo info = ReadBox(box);
             int id = decide(info);
-            std::lock_guard<std::mutex> hold(answerer->lock);
-            answerer->seen.push_back(BoxLine(info));
+            std::lock_guard<std::mutex> hold(seenLock);
+            seen.push_back(BoxLine(info));
             if (!Answer(box, id))
-                answerer->seen.push_back("FAIL answer " + std::to_string(id));
+                seen.push_back("FAIL answer " + std::to_string(id));
         }
     });
 }
 
 std::vector<std::string> StopBoxAnswerer()
 {
-    if (!answerer)
+    if (!answerer.joinable())
         return {};
-    answerer->stop = true;
-    answerer->thread.join();
-    std::vector<std::string> seen = answerer->seen;
-    delete answerer;
-    answerer = nullptr;
-    return seen;
+    stopAnswering = true;
+    answerer.join();
+    std::vector<std::string> boxes;
+    boxes.swap(seen);
+    return boxes;
 }
 
 int main(int argc, char** argv)

@@ -120,19 +120,21 @@ double TimeInstall(const char* setup, const char* installDir, double* files)
     lstrcpynA(command, setup, sizeof command);
     if (!CreateProcessA(NULL, command, NULL, NULL, FALSE, 0, NULL, NULL, &si, &pi))
         return -1;
-    double seconds = -1;
-    HWND page = WaitWindow("Welcome to Velorin!", 201, 60000);
-    if (page)
-        ClickNext(page);
-    page = page ? WaitWindow("Velorin Installation", 203, 30000) : NULL;  // introduction
-    if (page)
-        ClickNext(page);
-    page = page ? WaitWindow("Velorin Installation", 101, 30000) : NULL;  // directory
-    if (page) {
-        SetDlgItemTextA(page, 101, installDir);
+    // The welcome, introduction and directory pages, each left with Next,
+    // then the progress page.
+    static const struct { const char* caption; int control; } pages[] = {
+        {"Welcome to Velorin!", 201}, {"Velorin Installation", 203},
+        {"Velorin Installation", 101}, {"Velorin Installation", 104}};
+    HWND page = NULL;
+    for (const auto& wanted : pages) {
+        page = WaitWindow(wanted.caption, wanted.control, 60000);
+        if (!page || wanted.control == 104)
+            break;
+        if (wanted.control == 101)
+            SetDlgItemTextA(page, 101, installDir);
         ClickNext(page);
     }
-    page = page ? WaitWindow("Velorin Installation", 104, 30000) : NULL;  // progress
+    double seconds = -1;
     if (page) {
         double start = Now();
         HWND status = GetDlgItem(page, 103);
@@ -150,11 +152,6 @@ double TimeInstall(const char* setup, const char* installDir, double* files)
     HWND registration = seconds >= 0 ? WaitWindow(REGISTRATION_CAPTION, 0, 30000) : NULL;
     if (registration)
         PostMessageA(registration, WM_CLOSE, 0, 0);
-    // Wine's shell opens a window on the new program group; closed, so that
-    // every round finds the same desktop.
-    HWND group = seconds >= 0 ? WaitWindow("Wine Explorer", 0, 3000) : NULL;
-    if (group)
-        PostMessageA(group, WM_CLOSE, 0, 0);
     if (WaitForSingleObject(pi.hProcess, 30000) != WAIT_OBJECT_0)
         TerminateProcess(pi.hProcess, 1);
     CloseHandle(pi.hProcess);

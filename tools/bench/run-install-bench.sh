@@ -21,6 +21,9 @@ else
     DLLS=/usr/lib/i386-linux-gnu/wine/i386-windows
 fi
 export WINEPREFIX=$BENCH/prefix-$WINEARCH WINEARCH WINEDEBUG=-all
+for program in "$ZTOOL" "$WIN/setup/setup.exe" "$WIN/tools/demo/demo.exe" "$WIN/tools/bench/install_bench.exe"; do
+    [ -f "$program" ] || { echo "run-install-bench.sh: $program is not built" >&2; exit 1; }
+done
 
 # make_content DIR SIZE: the seven component files of SIZE + i * 1000 bytes,
 # readme.txt, setup.ini, setup.exe and the registration program's folder.
@@ -84,7 +87,8 @@ for _ in $(seq 100); do [ -s "$BENCH/display" ] && break; sleep 0.1; done
 export DISPLAY=:$(head -n 1 "$BENCH/display")
 make_media
 make_prefix
-echo "machine: $(nproc) cores, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ //'), $($WINE --version), $WINEARCH"
+echo "machine: $(nproc) cores, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ //')," \
+    "load $(cut -d' ' -f1-3 /proc/loadavg), $($WINE --version), $WINEARCH"
 $WINE "$WIN/tools/bench/install_bench.exe" "$ROUNDS" 'f:\' 'c:\vbcopy\' \
     demonstration 'd:\setup.exe' 'c:\vbdemo' \
     '50 MB' 'e:\setup.exe' 'c:\vb50' | tr -d '\r'

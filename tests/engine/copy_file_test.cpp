@@ -7,7 +7,7 @@
 #include "setup_state.h"
 #include "transfer.h"
 
-// One percent a byte: each chunk's count posts once. A longer target is cut.
+// 32001 bytes a percent: each chunk's count posts once. A longer target is cut.
 TEST(EngineCopy, CopiesInChunksKeepingTheLastWriteTime)
 {
     PrepareSetupState("d:\\", "e:\\");
@@ -16,7 +16,7 @@ TEST(EngineCopy, CopiesInChunksKeepingTheLastWriteTime)
         std::vector<MediumFile> source = { { "f.z", Bytes(c.size, 1), 1 } };
         ASSERT_TRUE(WriteMedium("d:\\", source, 0) && WriteFileBytes("e:\\f.z", Bytes(99999, 2)));
         setupState.bytesDone = setupState.nextPercent = 0;
-        setupState.bytesPerPercent = 1;
+        setupState.bytesPerPercent = 32001;
         EXPECT_EQ(TRANSFER_OK, CopySetupFile("f.z", "d:\\", "e:\\")) << c.size;
         EXPECT_TRUE(GetFile("e:\\f.z") == source[0].data) << c.size;
         EXPECT_EQ(LastWriteTime("d:\\f.z"), LastWriteTime("e:\\f.z")) << c.size;

@@ -110,6 +110,10 @@ int RunInstall(HWND owner)
     if (setupState.floppyInstall)
         MessageBoxA(owner, "Please insert the disk labeled \"Velorin Disk #2\".",
                     SETUP_CAPTION, MB_OK | MB_ICONERROR);
+    // A cancel confirmed while the notice was up must not create, and so
+    // empty, the first file of disk 2.
+    if (setupState.cancelRequested)
+        return 0;
     if (!TransferHalf(owner, secondDisk, sizeof secondDisk / sizeof secondDisk[0]))
         return 0;
 

@@ -64,9 +64,10 @@ TEST(EngineRunInstall, CdInstallationInOrderToAFullBar)
 
 // Each way a prompt ends the sequence before the next file: Cancel on a CD
 // (corvex.z missing; bookmark.htm is skipped) or on floppies (told by the
-// first letter alone; one notice between the halves), a fatal error, Cancel
-// confirmed on the page while a prompt is up (its Retry must not empty the
-// target), a medium in the component folder (each source must survive).
+// first letter alone; Cancel confirmed on the page while the notice between
+// the halves is up stops before disk 2), a fatal error, Cancel confirmed
+// while a prompt is up (its Retry must not empty the target), a medium in the
+// component folder (each source must survive).
 TEST(EngineRunInstall, PromptsThatStopTheSequence)
 {
     const std::string disk = kPrompt + "Please ensure that Velorin Disk #";
@@ -74,7 +75,7 @@ TEST(EngineRunInstall, PromptsThatStopTheSequence)
         { "d:\\", 0, 0, false, { kPrompt + "Please ensure the following Velorin files are located in "
                                  "d:\\\\:\\r\\n\\r\\ncorvex.z\\r\\nnetscape.z\\r\\nreadme.txt\\r\\nsetup.exe\"" } },
         { "a:\\", 1, 0, false, { "box \"Velorin Installation\" icon=error buttons=OK \"Please insert the disk "
-                                 "labeled \\\"Velorin Disk #2\\\".\"", disk + "2 is in drive a:\\\\.\"" } },
+                                 "labeled \\\"Velorin Disk #2\\\".\"" } },
         { "B:\\", -1, 0, false, { disk + "1 is in drive B:\\\\.\"" } },
         { "d:\\", 0, 32001, false, { "box \"Velorin Installation\" icon=warning buttons=OK "
                                      "\"A fatal error occurred (might be out of memory).\"" } },
@@ -87,10 +88,13 @@ TEST(EngineRunInstall, PromptsThatStopTheSequence)
         std::vector<MediumFile> medium = StandardMedium(false, Corvex());
         medium.pop_back();  // corvex.z
         ASSERT_TRUE(MakeDirs(kComponents) && (c.disk < 0 || WriteMedium(c.source, medium, c.disk)) &&
+                    (c.disk != 1 || WriteFileBytes(kComponents + "nprogram.z", "old")) &&
                     (!c.readOnly || (WriteFileBytes(kComponents + "readme.txt", "old") &&
                                      SetReadOnly(kComponents + "readme.txt"))));
         OnAllocation(c.failing, ALLOC_FAIL);
         StartBoxAnswerer([&](const BoxInfo& box) {
+            if (box.buttons == "OK")
+                setupState.cancelRequested = 1;
             if (box.buttons == "OK" || !c.readOnly)
                 return box.buttons == "OK" ? IDOK : IDCANCEL;
             ClearReadOnly(kComponents + "readme.txt");
@@ -103,5 +107,6 @@ TEST(EngineRunInstall, PromptsThatStopTheSequence)
         for (const MediumFile& f : medium)
             EXPECT_TRUE(c.disk || GetFile(c.source + f.name) == f.data) << f.name;
         EXPECT_TRUE(!c.readOnly || GetFile(kComponents + "readme.txt") == "old");
+        EXPECT_TRUE(c.disk != 1 || GetFile(kComponents + "nprogram.z") == "old");
     }
 }

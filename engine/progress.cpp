@@ -8,10 +8,9 @@ void AddProgress(DWORD n)
     uint32_t next = setupState.nextPercent;
     int tell = ProgressStep(&done, &next, setupState.bytesPerPercent, n);
     setupState.bytesDone = done;
-    if (!tell)
-        return;
     // The page reads nextPercent when it handles the message, so the value
     // must be in place before the message can be taken from the queue.
     setupState.nextPercent = next;
-    PostMessageA(setupState.progressDialog, WM_SETUP_PROGRESS, 0, 0);
+    if (tell)
+        PostMessageA(setupState.progressDialog, WM_SETUP_PROGRESS, 0, 0);
 }

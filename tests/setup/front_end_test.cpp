@@ -81,7 +81,7 @@ TEST(WizardPages, BackAndCancelLeaveNoTrace)
         Press(directory, 202);
         HWND intro = WaitPage(p.pid, CAPTION, 203);
         Press(intro, pass == 0 ? 201 : 203);
-        directory = WaitPage(p.pid, CAPTION, 101, pass == 0 ? 10000 : 0);
+        directory = WaitPage(p.pid, CAPTION, 101, pass == 0 ? 30000 : 0);
     }
     EXPECT_EQ(WaitExit(p), 0);
     ExpectMachineUntouched(winIni);

@@ -8,9 +8,9 @@
 
 // The first visible top-level window of pid that is not a message box, with
 // exactly this caption and a control `id`; waits up to ms, NULL if none came.
-HWND WaitPage(DWORD pid, const char* caption, int id, DWORD ms = 10000);
+HWND WaitPage(DWORD pid, const char* caption, int id, DWORD ms = 30000);
 // The first visible message box of pid, waiting up to ms; NULL if none came.
-HWND WaitBox(DWORD pid, DWORD ms = 10000);
+HWND WaitBox(DWORD pid, DWORD ms = 30000);
 
 struct BoxReading {
     std::string caption, text;
@@ -39,6 +39,6 @@ bool Answer(HWND box, int id);
 // is still open after both.
 bool IgnoresEscapeAndClose(HWND w);
 // Waits until w is destroyed.
-bool WaitGone(HWND w, DWORD ms = 10000);
+bool WaitGone(HWND w, DWORD ms = 30000);
 // Position of the page's progress bar (control 104); -1 if unreadable.
 int Progress(HWND page);

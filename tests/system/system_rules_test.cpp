@@ -1,19 +1,10 @@
-// The migration's text rules: the SYSTEM.INI filter and the directories that
-// are never emptied.
+// The migration's text rules: the SYSTEM.INI filter and the root guard.
 #include <gtest/gtest.h>
 
 #include "directory_guard.h"
 #include "system_ini_filter.h"
 
 namespace {
-
-std::string Filter(std::string text)
-{
-    DriverLines lines;
-    FormatDriverLines("c:\\olddial\\bin", "c:\\orvanet\\tcppro\\bin", &lines);
-    text.resize(FilterSystemIni(&text[0], (uint32_t)text.size(), &lines));
-    return text;
-}
 
 const std::string kEnh = "[386Enh]\r\n", kSpsd = "device=c:\\olddial\\bin\\vntspsd.386", x254(254, 'x');
 
@@ -29,8 +20,13 @@ TEST(SystemIniFilter, DropsDriverLinesFromTheSectionOnAndKeepsEveryOtherByte)
         { kEnh + std::string("\0\x1a\r\n", 4) + kSpsd + "\r\nz", kEnh + std::string("\0\x1a\r\nz", 5) },
         { kEnh + x254 + "\r\n" + x254 + kSpsd + "\r\n", kEnh + x254 + "\r\n" + x254 },
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(c.out.empty() ? c.in : c.out, Filter(c.in)) << c.in;
+    DriverLines lines;
+    FormatDriverLines("c:\\olddial\\bin", "c:\\orvanet\\tcppro\\bin", &lines);
+    for (const auto& c : cases) {
+        std::string text = c.in;
+        text.resize(FilterSystemIni(&text[0], (uint32_t)text.size(), &lines));
+        EXPECT_EQ(c.out.empty() ? c.in : c.out, text) << c.in;
+    }
 }
 
 TEST(DirectoryGuard, RootsAndTheWindowsDirectoriesAreNeverEmptied)

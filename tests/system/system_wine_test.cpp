@@ -1,7 +1,6 @@
 // The system integration under Wine: in process, the DDE client against a
-// recording server of the test's own (progman.cpp is built here with a service
-// name no shell serves) and what the migration must not destroy; through
-// setup.exe, an upgrade with its settings, files and group.
+// server of the test's own (progman.cpp built for it) and what the migration
+// must not destroy; through setup.exe, an upgrade: settings, files, group.
 #include <gtest/gtest.h>
 
 #include <map>
@@ -20,8 +19,7 @@ namespace {
 typedef std::vector<std::string> Lines;
 typedef std::map<std::string, std::string> Values;  // "SZ text" or "DWORD n" by name
 
-// A medium in d:\ whose corvex.z has no members; the owner is a message-only
-// window, which no DDE broadcast from setup.exe waits for.
+// A medium in d:\. The owner is message-only: no DDE broadcast waits for it.
 void PrepareInstall(const char* installDir)
 {
     static HWND page = CreateWindowExA(0, "STATIC", "", 0, 0, 0, 9, 9, HWND_MESSAGE, NULL, NULL, NULL);
@@ -70,10 +68,11 @@ HDDEDATA CALLBACK Record(UINT type, UINT, HCONV, HSZ topic, HSZ, HDDEDATA data, 
 }
 
 // The group's failure costs the installation nothing and shows nothing; a
-// critical error is the one thing shown.
+// critical error is the one thing shown. Only "YES" makes the number a prefix.
 TEST(SystemInstall, SendsTheGroupsCommands)
 {
     PrepareInstall("c:\\orvanet");
+    WriteFileBytes("d:\\setup.ini", "[Velorin]\nIsRegNoAPrefix=y\nRegNo=7\n");
     DdeInitializeA(&server, Record, APPCLASS_STANDARD | CBF_SKIP_ALLNOTIFICATIONS, 0);
     DdeNameService(server, DdeCreateStringHandleA(server, PROGMAN_SERVICE, CP_WINANSI), NULL, DNS_REGISTER);
     StartBoxAnswerer([](const BoxInfo&) { return IDOK; });
@@ -85,6 +84,7 @@ TEST(SystemInstall, SendsTheGroupsCommands)
     const std::string exe = "c:\\orvanet\\corvex\\corvex.exe", zero(1, '\0');
     EXPECT_EQ((Lines{ "connect PROGMAN", "[DeleteGroup(Velorin)]" + zero, "[CreateGroup(Velorin)]" + zero,
                       "[AddItem(" + exe + ", Registration & Utilities, " + exe + ")]" + zero }), received);
+    EXPECT_EQ("SZ 7", RegistryValues()["RegNo"]);
 }
 
 const char kSection[] = "Orvanta Network Velorin";
@@ -107,8 +107,7 @@ struct Restore {
     }
 };
 
-// The earlier installation of the example; its register directory also
-// holds a dot-file and a sub-directory.
+// The earlier installation, with a dot-file and a sub-directory in register.
 void PlantEarlierInstall(const std::string& main)
 {
     WriteProfileStringA(kSection, "Main", main.c_str());
@@ -124,14 +123,17 @@ void PlantEarlierInstall(const std::string& main)
     WriteFileBytes(kWin + "system.ini", kSystemIni);
 }
 
-// SYSTEM.INI is never replaced by a copy that may be cut, and then no
-// directory goes; a damaged WIN.INI ("Dialer=C:\") costs no root its files.
+// Without "Version" nothing happens. SYSTEM.INI is never replaced by a copy
+// that may be cut, and then no directory goes. "Dialer=C:\" empties no root.
 TEST(SystemMigration, DestroysNothingItShouldNot)
 {
     Restore restore;
     PlantEarlierInstall("c:\\orvanet");
     ASSERT_TRUE(WriteFileBytes(kWin + "SYSTEM.OLD", "old") && SetReadOnly(kWin + "SYSTEM.OLD"));
     StartBoxAnswerer([](const BoxInfo&) { return IDOK; });
+    WriteProfileStringA(kSection, "Main", "c:\\elsewhere");
+    EXPECT_EQ(0, MigratePreviousInstall(NULL));
+    WriteProfileStringA(kSection, "Main", "c:\\orvanet");
     EXPECT_EQ(0, MigratePreviousInstall(NULL));
     EXPECT_EQ(1u, StopBoxAnswerer().size());
     EXPECT_EQ(kSystemIni, ReadFileBytes(kWin + "system.ini"));

@@ -39,7 +39,7 @@ void PrepareInstall(const char* installDir)
 Values RegistryValues()
 {
     Values values;
-    HKEY key = NULL;  // none: no values
+    HKEY key = NULL;  // stays so without the key, and then enumerates nothing
     char name[64], data[512];
     DWORD nameSize = sizeof name, type, size = sizeof data;
     RegOpenKeyExA(HKEY_LOCAL_MACHINE, "Software\\OrvantaNetwork\\Velorin", 0, KEY_READ, &key);

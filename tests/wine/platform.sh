@@ -1,16 +1,9 @@
 #!/bin/bash
-# The Wine platform of one test run, everything under WINEDIR:
-#   platform.sh up WINEDIR KEEPER.EXE BITS
-#     a virtual display, a fresh prefix for BITS-bit programs (copied from a
-#     template made once per Wine version), a persistent wineserver, the keeper
-#     program (it keeps explorer, the PROGMAN DDE server, alive between test
-#     processes) and three small tmpfs drives: x: 4,194,304 bytes, w: 7,999,488
-#     (just under the 8,000,000 setup asks for), y: 8,003,584 (just over).
-#   platform.sh run WINEDIR PROGRAM ARGS...
-#     one test program, with fresh folders as d: a: b: e: and emptied tmpfs
-#     drives; returns its exit status.
-#   platform.sh down WINEDIR
-#     ends and unmounts what `up` started; safe when only part of it is up.
+# The Wine platform of one test run, all under WINEDIR (docs/testing.md):
+#   platform.sh up WINEDIR KEEPER.EXE BITS   display, prefix, server, keeper,
+#                                            small drives x: w: y:
+#   platform.sh run WINEDIR PROGRAM ARGS...  one test program on fresh drives
+#   platform.sh down WINEDIR                 ends what `up` started
 set -u
 what=$1 WINEDIR=$(realpath -m "$2")
 shift 2

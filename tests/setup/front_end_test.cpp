@@ -17,12 +17,11 @@ Program Start(const std::string& program)
     return Launch("d:\\setup.exe");
 }
 
-Program StartProbe()
+std::string Probe()
 {
     char self[MAX_PATH];
-    GetModuleFileNameA(NULL, self, MAX_PATH);
-    std::string dir(self);
-    return Start(dir.substr(0, dir.rfind('\\') + 1) + "setup_probe.exe");
+    std::string dir(self, GetModuleFileNameA(NULL, self, MAX_PATH));
+    return dir.substr(0, dir.rfind('\\') + 1) + "setup_probe.exe";
 }
 
 // Walks to the directory page, checking on each page on the way that Next
@@ -38,18 +37,6 @@ HWND ToDirectoryPage(const Program& p)
     EXPECT_TRUE(IgnoresEscapeAndClose(intro));
     Press(intro, 201);
     return WaitPage(p.pid, CAPTION, 101);
-}
-
-HWND ToProgressPage(const Program& p, const char* entry)
-{
-    HWND directory = ToDirectoryPage(p);
-    SetText(directory, 101, entry);
-    Press(directory, 201);
-    HWND page = WaitPage(p.pid, CAPTION, 104);
-    // The scripted worker goes on only once the bar shows its 50.
-    for (int i = 0; i < 250 && Progress(page) < 50; i++)
-        Sleep(20);
-    return page;
 }
 
 const std::string CANCEL_QUESTION = "box \"Velorin Installation\" icon=question buttons=Yes|No "
@@ -100,7 +87,7 @@ TEST(DirectoryPage, RefusedEntries)
         {"w:\\orvanet", "There are only 7.9 MBs free on drive w:\\. Velorin requires at least 8.0 MB of free disk space."},
         {"orvanet", "There are only 0.0 MBs free on drive orvanet\\. Velorin requires at least 8.0 MB of free disk space."},
     };
-    Program p = StartProbe();
+    Program p = Start(Probe());
     HWND directory = ToDirectoryPage(p);
     for (const auto& c : cases) {
         SetText(directory, 101, c.entry);
@@ -126,8 +113,10 @@ TEST(ProgressPage, IgnoresWhatItMustAndStartsTheRegistrationProgramAtTheEnd)
 {
     ASSERT_TRUE(MakeDirs("c:\\orvanet\\corvex"));
     ASSERT_TRUE(CopyFileA(CorvexExePath().c_str(), "c:\\orvanet\\corvex\\corvex.exe", FALSE));
-    Program p = StartProbe();
-    HWND page = ToProgressPage(p, "c:\\orvanet\\");
+    HWND page;
+    Program p = StartSetup("d:\\", "c:\\orvanet\\", &page, Probe());
+    for (int i = 0; i < 250 && Progress(page) < 50; i++)  // the worker waits for its 50 to show
+        Sleep(20);
     EXPECT_EQ(Text(page, 103), "Installing Velorin...");
     EXPECT_EQ(FocusId(page), 203);
     EXPECT_TRUE(IgnoresEscapeAndClose(page));  // time enough for the stop and the 101
@@ -135,7 +124,6 @@ TEST(ProgressPage, IgnoresWhatItMustAndStartsTheRegistrationProgramAtTheEnd)
     Press(page, 203);
     EXPECT_EQ(AnswerBox(p, IDNO), CANCEL_QUESTION);
     ASSERT_TRUE(WriteFileBytes("e:\\go", ""));
-    EXPECT_TRUE(WaitGone(page));
     EXPECT_EQ(WaitExit(p), 0);
     EXPECT_EQ(CorvexLog(), "c:\\orvanet\\corvex\\corvex.exe main|show=1\r\n");
 }

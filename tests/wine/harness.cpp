@@ -165,9 +165,10 @@ int WaitExit(Program program, DWORD ms)
     return (int)code;
 }
 
-Program StartSetup(const std::string& dir, const std::string& entry, HWND* page)
+Program StartSetup(const std::string& dir, const std::string& entry, HWND* page,
+                   const std::string& program)
 {
-    EXPECT_TRUE(CopyFileA(SetupExePath().c_str(), (dir + "setup.exe").c_str(), FALSE));
+    EXPECT_TRUE(CopyFileA(program.c_str(), (dir + "setup.exe").c_str(), FALSE)) << program;
     Program p = Launch(dir + "setup.exe");
     Press(WaitPage(p.pid, "Welcome to Velorin!", 201), 201);
     Press(WaitPage(p.pid, "Velorin Installation", 203), 201);

@@ -240,11 +240,6 @@ bool IgnoresEscapeAndClose(HWND w)
     return IsWindowVisible(w) != 0;
 }
 
-bool WaitGone(HWND w, DWORD ms)
-{
-    return WaitFor(ms, [&] { return !IsWindow(w); });
-}
-
 int Progress(HWND page)
 {
     DWORD_PTR pos = 0;

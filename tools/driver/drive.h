@@ -38,7 +38,5 @@ bool Answer(HWND box, int id);
 // Sends Escape to the focused control and then the close box; true when w
 // is still open after both.
 bool IgnoresEscapeAndClose(HWND w);
-// Waits until w is destroyed.
-bool WaitGone(HWND w, DWORD ms = 30000);
 // Position of the page's progress bar (control 104); -1 if unreadable.
 int Progress(HWND page);

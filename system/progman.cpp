@@ -42,7 +42,7 @@ int ProgmanConnect(void)
     return dde.conversation != NULL;
 }
 
-// Sends the command made of the parts run together.
+// Sends the command that the given texts make when run together.
 static int SendCommand(const char* const* parts, int count)
 {
     char command[COMMAND_SIZE];

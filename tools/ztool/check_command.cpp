@@ -48,14 +48,10 @@ int CheckCorvex(const std::string& path)
 
 int CheckSetupIni(const std::string& path)
 {
-    std::vector<unsigned char> bytes;
-    std::string error;
-    if (!ReadWholeFile(path, &bytes, &error))
-        return Fail(ZTOOL_NO_INPUT, path, error);
     SetupIni ini;
-    ParseSetupIni(std::string(bytes.begin(), bytes.end()), &ini);
-    if (!ini.hasSection)
-        return Fail(ZTOOL_DAMAGED, path, "no section \"Velorin\": the setup program reads none of it");
+    int status = LoadSetupIni(path, &ini);
+    if (status != ZTOOL_OK)
+        return status;
     std::printf("setup.ini [Velorin]:\n");
     for (std::size_t i = 0; i < ini.names.size(); ++i)
         std::printf("  %s=%s\n", ini.names[i].c_str(), ini.values[i].c_str());

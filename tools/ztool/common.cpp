@@ -1,4 +1,5 @@
 #include "ztool.h"
+#include "setup_ini.h"
 
 #include <cstdio>
 #include <fstream>
@@ -42,4 +43,16 @@ int WriteWholeFile(const std::string& path, const std::vector<unsigned char>& da
         return 0;
     }
     return 1;
+}
+
+int LoadSetupIni(const std::string& path, SetupIni* ini)
+{
+    std::vector<unsigned char> bytes;
+    std::string error;
+    if (!ReadWholeFile(path, &bytes, &error))
+        return Fail(ZTOOL_NO_INPUT, path, error);
+    ParseSetupIni(std::string(bytes.begin(), bytes.end()), ini);
+    if (!ini->hasSection)
+        return Fail(ZTOOL_DAMAGED, path, "no section \"Velorin\": the setup program reads none of it");
+    return ZTOOL_OK;
 }

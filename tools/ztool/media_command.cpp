@@ -54,14 +54,10 @@ int CollectCorvexFiles(const std::string& content, std::vector<std::string>* fil
 
 int CheckSetupIni(const std::string& path, int allowCut)
 {
-    std::vector<unsigned char> bytes;
-    std::string error;
-    if (!ReadWholeFile(path, &bytes, &error))
-        return Fail(ZTOOL_NO_INPUT, path, error);
     SetupIni ini;
-    ParseSetupIni(std::string(bytes.begin(), bytes.end()), &ini);
-    if (!ini.hasSection)
-        return Fail(ZTOOL_DAMAGED, path, "no section \"Velorin\": the setup program reads none of it");
+    int status = LoadSetupIni(path, &ini);
+    if (status != ZTOOL_OK)
+        return status;
     for (int i = 0; i < SETUP_INI_KEY_COUNT && !allowCut; ++i) {
         const SetupIniKey& key = SETUP_INI_KEYS[i];
         std::size_t length = SetupIniValue(ini, key.name).size();

@@ -28,6 +28,10 @@ int Fail(int status, const std::string& file, const std::string& what);
 
 // Reads a whole file; 0 with *error set when it cannot be opened or read.
 int ReadWholeFile(const std::string& path, std::vector<unsigned char>* data, std::string* error);
+struct SetupIni;
+// Reads and parses setup.ini: ZTOOL_OK, or the failure printed (unreadable:
+// ZTOOL_NO_INPUT; no section "Velorin", which setup would ignore: ZTOOL_DAMAGED).
+int LoadSetupIni(const std::string& path, SetupIni* ini);
 // Creates or truncates a file and writes data; 0 with *status and *error set.
 int WriteWholeFile(const std::string& path, const std::vector<unsigned char>& data, int* status,
                    std::string* error);

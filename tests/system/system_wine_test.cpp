@@ -72,7 +72,7 @@ HDDEDATA CALLBACK Record(UINT type, UINT, HCONV, HSZ topic, HSZ, HDDEDATA data, 
 TEST(SystemInstall, SendsTheGroupsCommands)
 {
     PrepareInstall("c:\\orvanet");
-    WriteFileBytes("d:\\setup.ini", "[Velorin]\nIsRegNoAPrefix=y\nRegNo=7\n");
+    WriteFileBytes("d:\\setup.ini", "[Velorin]\nIsRegNoAPrefix=y\nRegNo=7\nHDHomePage=x\n");
     DdeInitializeA(&server, Record, APPCLASS_STANDARD | CBF_SKIP_ALLNOTIFICATIONS, 0);
     DdeNameService(server, DdeCreateStringHandleA(server, PROGMAN_SERVICE, CP_WINANSI), NULL, DNS_REGISTER);
     StartBoxAnswerer([](const BoxInfo&) { return IDOK; });
@@ -84,7 +84,9 @@ TEST(SystemInstall, SendsTheGroupsCommands)
     const std::string exe = "c:\\orvanet\\corvex\\corvex.exe", zero(1, '\0');
     EXPECT_EQ((Lines{ "connect PROGMAN", "[DeleteGroup(Velorin)]" + zero, "[CreateGroup(Velorin)]" + zero,
                       "[AddItem(" + exe + ", Registration & Utilities, " + exe + ")]" + zero }), received);
-    EXPECT_EQ("SZ 7", RegistryValues()["RegNo"]);
+    // No home page, so no local copy of it; absent keys write nothing.
+    EXPECT_EQ((Values{ { "MainDir", "SZ c:\\orvanet" }, { "RegNo", "SZ 7" }, { "Flags", "DWORD 16" } }),
+              RegistryValues());
 }
 
 const char kSection[] = "Orvanta Network Velorin";

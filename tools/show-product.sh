@@ -35,7 +35,7 @@ make_medium() {
     printf 'Velorin for Windows 95\r\n' >"$content/readme.txt"
     # www.z is large (and sparse), so that the progress page stays up long
     # enough to be seen and photographed.
-    truncate -s 300M "$content/www.z"
+    truncate -s 1G "$content/www.z"
     cp "$WIN/tools/demo/demo.exe" "$content/corvex/corvex.exe"
     printf '[Velorin Registration]\r\nVersion=3.1\r\n' >"$content/corvex/register.ini"
     "$BUILD/tools/ztool/ztool" media "$content" "$DEMO/medium"
@@ -69,14 +69,8 @@ print_installed() {
 run_unattended() {
     local shots=$BUILD/screenshots
     mkdir -p "$shots"
-    $WINE "$WIN/tools/show/show.exe" "$($WINE winepath -w "$shots")" 'd:\setup.exe'
-    # Another program's window reads back blank through GDI here; X shows it.
-    sleep 2
-    import -window 'Velorin Registration (demonstration)' "$shots/registration.bmp"
-    for shot in welcome intro directory progress registration; do
-        convert "$shots/$shot.bmp" "$shots/$shot.png"
-        if [ "$DOCS" = --docs ]; then cp "$shots/$shot.png" "$TOP/docs/$shot.png"; fi
-    done
+    $WINE "$WIN/tools/show/show.exe" "$shots" 'd:\setup.exe'
+    if [ "$DOCS" = --docs ]; then cp "$shots"/*.png "$TOP/docs/"; fi
     echo "screenshots: $shots"
     print_installed
 }

@@ -1,8 +1,9 @@
 // show.exe SHOTDIR PROGRAM: runs the setup program PROGRAM as a user who
-// takes every default would and saves each page of the wizard as
-// SHOTDIR\<name>.bmp; then waits for the window of the registration program
-// that setup starts at the end and prints how that was started. Exit status:
-// 0, or 1 when a window did not come.
+// takes every default would, saving each page of the wizard and then the
+// window of the registration program that setup starts at the end as
+// SHOTDIR/<name>.png (SHOTDIR is a path of the host), and prints how setup
+// started the registration program. Exit status: 0, or 1 when a window did
+// not come.
 #include <windows.h>
 
 #include <stdio.h>
@@ -37,35 +38,33 @@ HWND WaitWindow(const char* caption, int control, DWORD ms)
     return NULL;
 }
 
-// The window as the screen shows it, as a top-down 32-bit BMP file.
-int SaveWindowBmp(HWND w, const char* path)
+// Cuts w's rectangle out of the X server's picture of the screen with
+// ImageMagick's import, as SHOTDIR/<name>.png. Reading another program's
+// window back through GDI gives a blank picture here now and then. Wine starts
+// a host program without a handle to wait on: the command removes a marker.
+int Screenshot(HWND w, const char* shotDir, const char* name, DWORD settleMs)
 {
-    // A window that has just appeared may not have painted yet.
-    SetWindowPos(w, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    Sleep(300);
+    Sleep(settleMs);  // a window that has just appeared may not have painted yet
     RECT r;
     GetWindowRect(w, &r);
-    int width = r.right - r.left, height = r.bottom - r.top;
-    HDC screen = GetDC(NULL);
-    HDC memory = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
-    HGDIOBJ old = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, width, height, screen, r.left, r.top, SRCCOPY);
-    SelectObject(memory, old);
-    BITMAPINFOHEADER info = {sizeof info, width, -height, 1, 32, BI_RGB};
-    DWORD size = (DWORD)width * height * 4;
-    BITMAPFILEHEADER file = {0x4D42, sizeof file + sizeof info + size, 0, 0, sizeof file + sizeof info};
-    char* pixels = (char*)HeapAlloc(GetProcessHeap(), 0, size);
-    int ok = pixels && GetDIBits(memory, bitmap, 0, height, pixels, (BITMAPINFO*)&info, DIB_RGB_COLORS);
-    FILE* out = ok ? fopen(path, "wb") : NULL;
-    ok = out && fwrite(&file, sizeof file, 1, out) && fwrite(&info, sizeof info, 1, out) &&
-         fwrite(pixels, size, 1, out);
-    ok = out && fclose(out) == 0 && ok;
-    HeapFree(GetProcessHeap(), 0, pixels);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
-    ReleaseDC(NULL, screen);
-    return ok;
+    char marker[MAX_PATH], command[2 * MAX_PATH + 200];
+    wsprintfA(marker, "Z:%s/%s.pending", shotDir, name);
+    for (char* c = marker; *c; ++c)
+        *c = *c == '/' ? '\\' : *c;
+    HANDLE file = CreateFileA(marker, GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, 0, NULL);
+    if (file == INVALID_HANDLE_VALUE)
+        return 0;
+    CloseHandle(file);
+    wsprintfA(command, "Z:\\bin\\sh -c \"import -window root -crop %dx%d+%d+%d '%s/%s.png'; rm '%s/%s.pending'\"",
+              (int)(r.right - r.left), (int)(r.bottom - r.top), (int)r.left, (int)r.top, shotDir, name,
+              shotDir, name);
+    STARTUPINFOA si = {sizeof si};
+    PROCESS_INFORMATION pi;
+    if (!CreateProcessA(NULL, command, NULL, NULL, FALSE, CREATE_NO_WINDOW, NULL, NULL, &si, &pi))
+        return 0;
+    for (int i = 0; i < 300 && GetFileAttributesA(marker) != INVALID_FILE_ATTRIBUTES; i++)
+        Sleep(50);
+    return GetFileAttributesA(marker) == INVALID_FILE_ATTRIBUTES;
 }
 
 }  // namespace
@@ -88,21 +87,25 @@ int main(int argc, char** argv)
         {"Velorin Registration (demonstration)", 0, "registration"}};
     for (const auto& step : steps) {
         HWND w = WaitWindow(step.caption, step.control, 120000);
-        char path[MAX_PATH];
-        wsprintfA(path, "%s\\%s.bmp", argv[1], step.name);
-        if (!w || (step.control && !SaveWindowBmp(w, path))) {
+        if (!w) {
             fprintf(stderr, "show: no %s window\n", step.name);
             return 1;
         }
         if (!step.control) {
+            // The shell opens a window on the new group, at the same place:
+            // closed, so that the registration program can be seen.
+            HWND group = WaitWindow("Velorin", 0, 3000);
+            if (group)
+                PostMessageA(group, WM_CLOSE, 0, 0);
             // The registration program's first line: how setup started it.
             char text[1024] = "";
             SendMessageA(GetDlgItem(w, 1), WM_GETTEXT, sizeof text, (LPARAM)text);
             *(strchr(text, '\r') ? strchr(text, '\r') : text + lstrlenA(text)) = 0;
             printf("%s\n", text);
-        } else {
-            printf("%s: %s\n", step.name, path);
         }
+        // The progress page does not stay long.
+        if (!Screenshot(w, argv[1], step.name, step.control == 104 ? 100 : 500))
+            fprintf(stderr, "show: no screenshot of the %s window\n", step.name);
         // Next on the first three pages; the progress page ends by itself.
         if (step.control == 201 || step.control == 203 || step.control == 101) {
             PostMessageA(w, WM_COMMAND, MAKEWPARAM(201, BN_CLICKED), (LPARAM)GetDlgItem(w, 201));

@@ -83,12 +83,8 @@ if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
     wineserver -w
     print_installed
 else
-    rm -f "$DEMO/display"
-    Xvfb -displayfd 9 -screen 0 1024x768x24 -nolisten tcp 9>"$DEMO/display" 2>/dev/null &
-    xvfb=$!
-    trap 'wineserver -k 2>/dev/null || true; kill $xvfb 2>/dev/null || true' EXIT
-    for _ in $(seq 100); do [ -s "$DEMO/display" ] && break; sleep 0.1; done
-    export DISPLAY=:$(head -n 1 "$DEMO/display")
+    . "$TOP/tools/virtual-display.sh"
+    start_virtual_display "$DEMO"
     make_prefix
     make_medium
     run_unattended

@@ -11,6 +11,7 @@
 #include "copy_file.h"
 #include "setup_state.h"
 #include "transfer.h"
+#include "wizard_walk.h"
 
 #include <windows.h>
 
@@ -50,42 +51,6 @@ double Median(double* times, int count)
 }
 
 // --- The installations ----------------------------------------------------
-
-struct Wanted {
-    const char* caption;
-    int control;  // a control the window has; 0 for any
-    HWND found;
-};
-
-BOOL CALLBACK Match(HWND w, LPARAM lp)
-{
-    Wanted* wanted = (Wanted*)lp;
-    char caption[128];
-    if (IsWindowVisible(w) && GetWindowTextA(w, caption, sizeof caption) &&
-        lstrcmpA(caption, wanted->caption) == 0 && (!wanted->control || GetDlgItem(w, wanted->control)))
-        wanted->found = w;
-    return wanted->found == NULL;
-}
-
-// Polls every millisecond or so: the demonstration medium installs in well
-// under a second.
-HWND WaitWindow(const char* caption, int control, DWORD ms)
-{
-    Wanted wanted = {caption, control, NULL};
-    for (DWORD start = GetTickCount(); GetTickCount() - start < ms; Sleep(1)) {
-        EnumWindows(Match, (LPARAM)&wanted);
-        if (wanted.found)
-            return wanted.found;
-    }
-    return NULL;
-}
-
-void ClickNext(HWND page)
-{
-    PostMessageA(page, WM_COMMAND, MAKEWPARAM(201, BN_CLICKED), (LPARAM)GetDlgItem(page, 201));
-    for (int i = 0; i < 1000 && IsWindowVisible(page); i++)
-        Sleep(5);
-}
 
 // Total size of the files in dir (ends in a backslash); deletes them when asked.
 double FilesIn(const char* dir, int remove)
@@ -127,7 +92,7 @@ double TimeInstall(const char* setup, const char* installDir, double* files)
         {"Velorin Installation", 101}, {"Velorin Installation", 104}};
     HWND page = NULL;
     for (const auto& wanted : pages) {
-        page = WaitWindow(wanted.caption, wanted.control, 60000);
+        page = WaitWindow(wanted.caption, wanted.control, 60000, 1);
         if (!page || wanted.control == 104)
             break;
         if (wanted.control == 101)
@@ -149,7 +114,7 @@ double TimeInstall(const char* setup, const char* installDir, double* files)
         seconds = Now() - start;
     }
     // The registration program that setup starts at the end.
-    HWND registration = seconds >= 0 ? WaitWindow(REGISTRATION_CAPTION, 0, 30000) : NULL;
+    HWND registration = seconds >= 0 ? WaitWindow(REGISTRATION_CAPTION, 0, 30000, 1) : NULL;
     if (registration)
         PostMessageA(registration, WM_CLOSE, 0, 0);
     if (WaitForSingleObject(pi.hProcess, 30000) != WAIT_OBJECT_0)

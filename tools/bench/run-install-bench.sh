@@ -79,12 +79,8 @@ make_prefix() {
 }
 
 mkdir -p "$BENCH"
-rm -f "$BENCH/display"
-Xvfb -displayfd 9 -screen 0 1024x768x24 -nolisten tcp 9>"$BENCH/display" 2>/dev/null &
-xvfb=$!
-trap 'wineserver -k 2>/dev/null || true; kill $xvfb 2>/dev/null || true' EXIT
-for _ in $(seq 100); do [ -s "$BENCH/display" ] && break; sleep 0.1; done
-export DISPLAY=:$(head -n 1 "$BENCH/display")
+. "$TOP/tools/virtual-display.sh"
+start_virtual_display "$BENCH"
 make_media
 make_prefix
 echo "machine: $(nproc) cores, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ //')," \

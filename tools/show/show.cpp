@@ -9,34 +9,9 @@
 #include <stdio.h>
 #include <string.h>
 
+#include "wizard_walk.h"
+
 namespace {
-
-struct Wanted {
-    const char* caption;
-    int control;  // a control the window has; 0 for any
-    HWND found;
-};
-
-BOOL CALLBACK Match(HWND w, LPARAM lp)
-{
-    Wanted* wanted = (Wanted*)lp;
-    char caption[128];
-    if (IsWindowVisible(w) && GetWindowTextA(w, caption, sizeof caption) &&
-        lstrcmpA(caption, wanted->caption) == 0 && (!wanted->control || GetDlgItem(w, wanted->control)))
-        wanted->found = w;
-    return wanted->found == NULL;
-}
-
-HWND WaitWindow(const char* caption, int control, DWORD ms)
-{
-    Wanted wanted = {caption, control, NULL};
-    for (DWORD start = GetTickCount(); GetTickCount() - start < ms; Sleep(50)) {
-        EnumWindows(Match, (LPARAM)&wanted);
-        if (wanted.found)
-            return wanted.found;
-    }
-    return NULL;
-}
 
 // Cuts w's rectangle out of the X server's picture of the screen with
 // ImageMagick's import, as SHOTDIR/<name>.png. Reading another program's
@@ -108,7 +83,7 @@ int main(int argc, char** argv)
             fprintf(stderr, "show: no screenshot of the %s window\n", step.name);
         // Next on the first three pages; the progress page ends by itself.
         if (step.control == 201 || step.control == 203 || step.control == 101) {
-            PostMessageA(w, WM_COMMAND, MAKEWPARAM(201, BN_CLICKED), (LPARAM)GetDlgItem(w, 201));
+            ClickNext(w);
             for (int i = 0; i < 100 && IsWindowVisible(w); i++)
                 Sleep(50);
         }

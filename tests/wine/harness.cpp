@@ -5,6 +5,7 @@
 #include <shlwapi.h>
 
 #include <atomic>
+#include <cstdio>
 #include <mutex>
 #include <thread>
 
@@ -233,5 +234,11 @@ int main(int argc, char** argv)
     int failed = RUN_ALL_TESTS();
     // ctest finds the tests by scanning the sources: a program built from
     // older sources must not pass a test it does not hold.
-    return failed || testing::UnitTest::GetInstance()->test_to_run_count() == 0;
+    int status = failed || testing::UnitTest::GetInstance()->test_to_run_count() == 0;
+    // Ended here, without the DLLs' detach work: in that, Wine's process end
+    // now and then hung after every test had run and reported.
+    fflush(stdout);
+    fflush(stderr);
+    TerminateProcess(GetCurrentProcess(), status);
+    return status;
 }

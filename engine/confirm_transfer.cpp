@@ -4,6 +4,10 @@
 
 int ConfirmTransfer(HWND owner, int result)
 {
+    // Once the user has given up, nothing more is asked: a prompt now would
+    // wait, ownerless once the page has gone, until the process ends.
+    if (setupState.cancelRequested)
+        return 1;
     // wsprintfA writes at most 1024 bytes; the longest text, the file list
     // with a full-length sourceDir, needs under 400.
     char text[1024];

@@ -7,7 +7,8 @@
 // Reports a transfer result in a message box owned by owner. Returns 0 when
 // the user asked to transfer the same file again (Retry), 1 to go on. Cancel,
 // and any fatal result, set setupState.cancelRequested; a Retry while that
-// flag is set counts as Cancel. TRANSFER_OK and TRANSFER_CANCELLED show nothing.
+// flag is set counts as Cancel. TRANSFER_OK and TRANSFER_CANCELLED show
+// nothing, and nothing is shown at all once cancelRequested is set.
 int ConfirmTransfer(HWND owner, int result);
 
 #endif

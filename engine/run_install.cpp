@@ -4,10 +4,10 @@
 #include "extract_archive.h"
 #include "file_io.h"
 #include "migration.h"
-#include "path_join.h"
 #include "progman.h"
 #include "registry_settings.h"
 #include "setup_state.h"
+#include "system_text.h"
 #include "transfer.h"
 
 struct SetupFile {
@@ -44,7 +44,8 @@ static int MediumHolds(const char* name)
 {
     char path[SETUP_PATH_SIZE];
     // A path too long to build cannot be opened either: the file is not there.
-    return JoinPath(path, SETUP_PATH_SIZE, setupState.sourceDir, name) && FileExists(path);
+    return IsSourceFolder(setupState.sourceDir) &&
+           JoinPath(path, SETUP_PATH_SIZE, setupState.sourceDir, name) && FileExists(path);
 }
 
 static int TransferHalf(HWND owner, const SetupFile* files, int count)

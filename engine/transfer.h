@@ -11,4 +11,12 @@ enum {
     TRANSFER_CANCELLED = -3   // cancelRequested was found set
 };
 
+// Records path as setupState.failedPath and returns result: every failure
+// that names a file goes through here.
+int TransferFailed(int result, const char* path);
+
+// 1 when dir can be read from as the medium: a full path of its own, ending
+// in a backslash. Anything else would read from the current folder.
+int IsSourceFolder(const char* dir);
+
 #endif

@@ -26,6 +26,35 @@ int ConcatText(char* out, uint32_t size, const char* const* parts, int count)
     return 1;
 }
 
+int JoinPath(char* out, uint32_t size, const char* dir, const char* name)
+{
+    const char* parts[] = { dir, name };
+    return ConcatText(out, size, parts, 2);
+}
+
+int EndsInBackslash(const char* dir)
+{
+    uint32_t length = TextLength(dir);
+    return length && dir[length - 1] == '\\';
+}
+
+static int IsSeparator(char c)
+{
+    return c == '\\' || c == '/';
+}
+
+int IsFullPathText(const char* text)
+{
+    char drive = AsciiUpper(text[0]);
+    if (drive >= 'A' && drive <= 'Z')
+        return text[1] == ':' && IsSeparator(text[2]);
+    if (!IsSeparator(text[0]) || !IsSeparator(text[1]))
+        return 0;
+    // A server name: "\\?\", "\\.\" and the like are not.
+    char server = text[2];
+    return server && !IsSeparator(server) && server != '?' && server != '.';
+}
+
 char AsciiUpper(char c)
 {
     return c >= 'a' && c <= 'z' ? (char)(c - 'a' + 'A') : c;

@@ -25,23 +25,38 @@ TEST(EngineCopy, CopiesInChunksKeepingTheLastWriteTime)
     }
 }
 
-// Buffer and first cancel test come once both files are open. y: fills up.
+// An earlier file of the target's name stays as it was, bytes and time, while
+// the source is missing, no full folder, unreadable or without a buffer, and
+// when a cancel comes while the source is being opened: the allocation comes
+// after the open, and the hook sets the flag there. Relative folders would
+// read d:\a.z, the current folder's. y: fills up.
 TEST(EngineCopy, FailuresAndCancel)
 {
+    const struct { const char* name; const char* from; uint32_t allocation; int action, result; } rows[] = {
+        { "missing source", "d:\\none\\", 0, 0, TRANSFER_NO_SOURCE },
+        { "no folder", "", 0, 0, TRANSFER_NO_SOURCE }, { "drive-relative folder", "d:", 0, 0, TRANSFER_NO_SOURCE },
+        { "rooted folder", "\\", 0, 0, TRANSFER_NO_SOURCE }, { "relative folder", ".\\", 0, 0, TRANSFER_NO_SOURCE },
+        { "no memory", "d:\\", 32001, ALLOC_FAIL, TRANSFER_FATAL },
+        { "cancel while the source opens", "d:\\", 32001, ALLOC_CANCEL, TRANSFER_CANCELLED },
+    };
+    ASSERT_TRUE(WriteFileBytes("d:\\a.z", Bytes(5000, 1)) && SetCurrentDirectoryA("d:\\"));
+    for (const auto& row : rows) {
+        PrepareSetupState("d:\\", "e:\\");
+        ASSERT_TRUE(WriteMedium("e:\\", { { "a.z", "old", 1 } }, 0));
+        OnAllocation(row.allocation, row.action);
+        EXPECT_EQ(row.result, CopySetupFile("a.z", row.from, "e:\\")) << row.name;
+        EXPECT_TRUE(GetFile("e:\\a.z") == "old" && LastWriteTime("e:\\a.z") == OLD_TIME) << row.name;
+        EXPECT_EQ(0u, setupState.bytesDone) << row.name;
+    }
     PrepareSetupState("d:\\", "e:\\");
+    EXPECT_EQ(TRANSFER_NO_SOURCE, CopySetupFile("b.z", "d:\\", "e:\\"));
+    EXPECT_STREQ("d:\\b.z", setupState.failedPath);
+    EXPECT_FALSE(Exists("e:\\b.z"));  // a missing source makes no target
     lstrcpyA(setupState.failedPath, "unchanged");
     // The kernel says 4096 bytes and gives a few: no buffer bytes may pad them.
     EXPECT_EQ(TRANSFER_NO_SOURCE, CopySetupFile("online", "z:\\sys\\devices\\system\\cpu\\", "e:\\"));
     EXPECT_STREQ("unchanged", setupState.failedPath);
     EXPECT_EQ("", GetFile("e:\\online"));
-    ASSERT_TRUE(WriteFileBytes("d:\\a.z", Bytes(5000, 1)) && WriteFileBytes("e:\\a.z", "old"));
-    OnAllocation(32001, ALLOC_FAIL);
-    EXPECT_EQ(TRANSFER_FATAL, CopySetupFile("a.z", "d:\\", "e:\\"));
-    EXPECT_TRUE(DeleteFileA("e:\\a.z"));  // closed again
-    OnAllocation(32001, ALLOC_CANCEL);
-    EXPECT_EQ(TRANSFER_CANCELLED, CopySetupFile("a.z", "d:\\", "e:\\"));
-    EXPECT_TRUE(GetFile("e:\\a.z") == "" && setupState.bytesDone == 0 && DeleteFileA("d:\\a.z"));
-    PrepareSetupState("d:\\", "e:\\");
     ASSERT_TRUE(WriteFileBytes("d:\\big.z", Bytes(8100000, 3)));
     EXPECT_EQ(TRANSFER_NO_TARGET, CopySetupFile("big.z", "d:\\", "y:\\"));
     EXPECT_STREQ("y:\\big.z", setupState.failedPath);

@@ -1,10 +1,6 @@
-// The engine's portable rules: the progress position and the path joins that
-// must never cut a path.
+// The engine's portable rule: the progress position.
 #include <gtest/gtest.h>
 
-#include <string>
-
-#include "path_join.h"
 #include "progress_step.h"
 
 // The counters before, the bytes added, whether the page is told, the
@@ -24,17 +20,4 @@ TEST(ProgressStep, WorkedNumbers)
         EXPECT_EQ(done, s[5]);
         EXPECT_EQ(next, s[6]);
     }
-}
-
-TEST(PathJoin, FitsExactlyOrRefuses)
-{
-    const std::string dir = "c:\\" + std::string(247, 'd') + "\\";  // 251 characters
-    for (const auto& c : {std::make_pair(dir, "12345678"), {dir, "123456789"}, {dir + "12345678", ""}, {"", ""}}) {
-        char out[260] = "junk";
-        int fits = JoinPath(out, sizeof out, c.first.c_str(), c.second);
-        EXPECT_EQ(out, fits ? c.first + c.second : "") << c.second;
-        EXPECT_EQ(fits, std::string(c.second) != "123456789");
-    }
-    for (const auto& c : {std::make_pair("c:\\orvanet\\corvex\\", 1), {"\\", 1}, {"", 0}, {"c:\\a/", 0}})
-        EXPECT_EQ(EndsInBackslash(c.first), c.second) << c.first;
 }

@@ -8,7 +8,6 @@
 #include "setup_state.h"
 #include "transfer.h"
 
-static const uint64_t kTime = 125911584000000000ull;  // 1 January 2000
 
 static int Extract(const std::string& archive, const char* componentDir)
 {
@@ -22,13 +21,18 @@ TEST(EngineExtract, DamagedArchives)
 {
     PrepareSetupState("d:\\", "d:\\");
     const std::string good = LiteralStream("good"), open = LiteralStream("partial data", false);
-    std::string one = BuildArchive({ { "first.dat", good, kTime } });
+    std::string one = BuildArchive({ { "first.dat", good, OLD_TIME } });
     auto second = [&](const std::string& name, const std::string& stream) {
-        return BuildArchive({ { "first.dat", good, kTime }, { name, stream, kTime }, { "third.dat", good, kTime } });
+        return BuildArchive({ { "first.dat", good, OLD_TIME }, { name, stream, OLD_TIME }, { "third.dat", good, OLD_TIME } });
     };
-    std::string pastEnd = BuildArchive({ { "first.dat", good, kTime }, { "bad.dat", open + std::string(99, 'x'), kTime } });
+    std::string pastEnd = BuildArchive({ { "first.dat", good, OLD_TIME }, { "bad.dat", open + std::string(99, 'x'), OLD_TIME } });
     pastEnd.resize(pastEnd.size() - 99);
+    std::string none = second("bad.dat", good), below = none;
+    none.replace(0, 4, std::string(4, '\0'));
+    below.replace(0, 4, std::string(4, '\xff'));
     const struct { const char* what; std::string archive; int result; const char* failed, *bad; } cases[] = {
+        { "no members", none, TRANSFER_OK, "unchanged", "<missing>" },
+        { "count below 0", below, TRANSFER_OK, "unchanged", "<missing>" },
         { "count cut short", one.substr(0, 2), TRANSFER_NO_SOURCE, "d:\\corvex.z", "<missing>" },
         { "entry cut short", one.substr(0, 24), TRANSFER_NO_SOURCE, "d:\\corvex.z", "<missing>" },
         { "name out of the folder", second("..\\bad.dat", good), TRANSFER_NO_SOURCE, "d:\\corvex.z", "<missing>" },
@@ -52,22 +56,26 @@ TEST(EngineExtract, DamagedArchives)
     EXPECT_EQ(good.size() + (open.size() + 99) + 99, setupState.bytesDone);  // the last: as asked, before reading
 }
 
-// The work area is allocated for each member once its file is open; a full
-// disk (y:) is a write failure.
+// The work area is had, and a cancel looked for, before each member's file
+// is made: neither no memory nor a cancel confirmed meanwhile empties an
+// earlier file of that name. No source folder reads nothing, not the current
+// folder's archive. A full disk (y:) is a write failure.
 TEST(EngineExtract, NoWorkAreaCancelAndFullDisk)
 {
     PrepareSetupState("d:\\", "e:\\");
-    std::string archive = BuildArchive({ { "a.dat", LiteralStream("a"), kTime }, { "b.dat", LiteralStream("b"), kTime } });
-    OnAllocation(sizeof(ExplodeState), ALLOC_FAIL);
-    EXPECT_EQ(TRANSFER_FATAL, Extract(archive, "e:\\"));
-    EXPECT_TRUE(GetFile("e:\\a.dat") == "" && DeleteFileA("e:\\a.dat"));  // empty, closed again
-    OnAllocation(sizeof(ExplodeState), ALLOC_CANCEL);
-    EXPECT_EQ(TRANSFER_CANCELLED, Extract(archive, "e:\\"));
-    EXPECT_EQ("a", GetFile("e:\\a.dat"));
-    EXPECT_FALSE(Exists("e:\\b.dat"));
+    std::string archive = BuildArchive({ { "a.dat", LiteralStream("a"), OLD_TIME }, { "b.dat", LiteralStream("b"), OLD_TIME } });
+    ASSERT_TRUE(WriteFileBytes("e:\\a.dat", "old") && SetCurrentDirectoryA("d:\\"));
+    for (int action : { ALLOC_FAIL, ALLOC_CANCEL }) {
+        OnAllocation(sizeof(ExplodeState), action);
+        EXPECT_EQ(action == ALLOC_FAIL ? TRANSFER_FATAL : TRANSFER_CANCELLED, Extract(archive, "e:\\"));
+        EXPECT_TRUE(GetFile("e:\\a.dat") == "old" && !Exists("e:\\b.dat")) << action;
+    }
+    OnAllocation(0, ALLOC_FAIL);
+    EXPECT_EQ(TRANSFER_NO_SOURCE, ExtractArchive("corvex.z", "", "e:\\"));
+    EXPECT_EQ("old", GetFile("e:\\a.dat"));
     PrepareSetupState("d:\\", "y:\\");
-    EXPECT_EQ(TRANSFER_NO_TARGET, Extract(BuildArchive({ { "big.dat", LiteralStream(Bytes(8100000, 4)), kTime },
-                                                         { "b.dat", LiteralStream("b"), kTime } }), "y:\\"));
+    EXPECT_EQ(TRANSFER_NO_TARGET, Extract(BuildArchive({ { "big.dat", LiteralStream(Bytes(8100000, 4)), OLD_TIME },
+                                                         { "b.dat", LiteralStream("b"), OLD_TIME } }), "y:\\"));
     EXPECT_STREQ("y:\\big.dat", setupState.failedPath);
     EXPECT_FALSE(Exists("y:\\b.dat"));
 }

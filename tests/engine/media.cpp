@@ -88,7 +88,7 @@ void FitToTotal(std::vector<MediumFile>* files, const std::vector<Member>& corve
 
 bool WriteMedium(const std::string& dir, const std::vector<MediumFile>& files, int disk)
 {
-    FILETIME old = { 0x256D4000u, 0x01BF53EBu };  // 1 January 2000: no new file has it
+    FILETIME old = { (DWORD)OLD_TIME, (DWORD)(OLD_TIME >> 32) };
     for (const MediumFile& f : files) {
         if (disk && f.disk != disk)
             continue;

@@ -23,6 +23,8 @@ bool Exists(const std::string& path);
 uint64_t LastWriteTime(const std::string& path);  // 0 when unreadable
 
 struct MediumFile { std::string name, data; int disk; /* 1 or 2 */ };
+// The last-write time WriteMedium gives, 1 January 2000: no new file has it.
+const uint64_t OLD_TIME = 125911584000000000ull;
 // A full medium in installation order (bookmark.htm and www.z only
 // withOptional); corvex.z is built from the given members.
 std::vector<MediumFile> StandardMedium(bool withOptional, const std::vector<Member>& corvex);

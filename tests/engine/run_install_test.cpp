@@ -8,7 +8,6 @@
 
 static const std::string kComponents = "c:\\orvanet\\corvex\\";
 static const std::string kPrompt = "box \"Velorin Installation\" icon=warning buttons=Retry|Cancel \"";
-static const uint64_t kTime = 125911584000000000ull;
 
 static std::string CannotWrite(const std::string& name)
 {
@@ -17,7 +16,7 @@ static std::string CannotWrite(const std::string& name)
 
 static std::vector<Member> Corvex()
 {
-    return { { "corvex.exe", LiteralStream(Bytes(20000, 11)), kTime }, { "corvex.ini", EncodedStream("[V]", 1, 4), 0 } };
+    return { { "corvex.exe", LiteralStream(Bytes(20000, 11)), OLD_TIME }, { "corvex.ini", EncodedStream("[V]", 1, 4), 0 } };
 }
 
 static std::string StatusText()
@@ -29,11 +28,13 @@ static std::string StatusText()
 // Every target is taken by a folder, readme.txt by a read-only file. Each
 // prompt frees its target and retries, readme.txt's only at its second. The
 // prompts so list the transfers in order, and the exact total shows that a
-// retry repeated its own file only.
+// retry repeated its own file only. www.z is not on this medium: it is
+// passed over without a prompt.
 TEST(EngineRunInstall, CdInstallationInOrderToAFullBar)
 {
     PrepareSetupState("d:\\", "c:\\orvanet\\");
     std::vector<MediumFile> medium = StandardMedium(true, Corvex());
+    medium.pop_back();  // www.z
     FitToTotal(&medium, Corvex(), 1500000);
     ASSERT_TRUE(WriteMedium("d:\\", medium, 0));
     std::vector<std::string> prompts;
@@ -46,7 +47,10 @@ TEST(EngineRunInstall, CdInstallationInOrderToAFullBar)
     }
     int readOnlyPrompts = 0;
     StartBoxAnswerer([&](const BoxInfo& box) {
-        std::string path = box.text.substr(17, box.text.find(" (may") - 17);
+        const size_t start = sizeof "Can't write file " - 1;
+        if (box.text.compare(0, start, "Can't write file ") != 0)
+            return IDCANCEL;  // not a prompt of this medium: end the run
+        std::string path = box.text.substr(start, box.text.find(" (may") - start);
         if (!RemoveDirectoryA(path.c_str()) && ++readOnlyPrompts == 2)
             ClearReadOnly(path);
         return IDRETRY;
@@ -55,7 +59,7 @@ TEST(EngineRunInstall, CdInstallationInOrderToAFullBar)
     EXPECT_EQ(prompts, StopBoxAnswerer());  // and no disk notice on a CD
     for (const MediumFile& f : medium)
         EXPECT_TRUE(GetFile(kComponents + f.name) == f.data) << f.name;
-    EXPECT_EQ(kTime, LastWriteTime(kComponents + "corvex.exe"));
+    EXPECT_EQ(OLD_TIME, LastWriteTime(kComponents + "corvex.exe"));
     EXPECT_EQ("[V]", GetFile(kComponents + "corvex.ini"));
     EXPECT_EQ(1500000u, setupState.bytesDone);
     EXPECT_EQ(101u, setupState.nextPercent);
@@ -67,46 +71,53 @@ TEST(EngineRunInstall, CdInstallationInOrderToAFullBar)
 // first letter alone; Cancel confirmed on the page while the notice between
 // the halves is up stops before disk 2), a fatal error, Cancel confirmed
 // while a prompt is up (its Retry must not empty the target), a medium in the
-// component folder (each source must survive).
+// component folder (each source must survive), and a failure after a
+// confirmed Cancel, which asks nothing more.
 TEST(EngineRunInstall, PromptsThatStopTheSequence)
 {
     const std::string disk = kPrompt + "Please ensure that Velorin Disk #";
-    const struct { std::string source; int disk; DWORD failing; bool readOnly; std::vector<std::string> boxes; } cases[] = {
-        { "d:\\", 0, 0, false, { kPrompt + "Please ensure the following Velorin files are located in "
-                                 "d:\\\\:\\r\\n\\r\\ncorvex.z\\r\\nnetscape.z\\r\\nreadme.txt\\r\\nsetup.exe\"" } },
-        { "a:\\", 1, 0, false, { "box \"Velorin Installation\" icon=error buttons=OK \"Please insert the disk "
-                                 "labeled \\\"Velorin Disk #2\\\".\"" } },
-        { "B:\\", -1, 0, false, { disk + "1 is in drive B:\\\\.\"" } },
-        { "d:\\", 0, 32001, false, { "box \"Velorin Installation\" icon=warning buttons=OK "
-                                     "\"A fatal error occurred (might be out of memory).\"" } },
-        { "d:\\", 0, 0, true, { CannotWrite("readme.txt") } },
-        { kComponents, 0, 0, false, { CannotWrite("nsystem.z") } },
+    const struct { const char* name; std::string source; int disk; DWORD failing; bool readOnly, cancelled;
+                   std::vector<std::string> boxes; } rows[] = {
+        { "CD without corvex.z", "d:\\", 0, 0, false, false,
+          { kPrompt + "Please ensure the following Velorin files are located in "
+                      "d:\\\\:\\r\\n\\r\\ncorvex.z\\r\\nnetscape.z\\r\\nreadme.txt\\r\\nsetup.exe\"" } },
+        { "cancel while the disk-2 notice is up", "a:\\", 1, 0, false, false,
+          { "box \"Velorin Installation\" icon=error buttons=OK \"Please insert the disk "
+            "labeled \\\"Velorin Disk #2\\\".\"" } },
+        { "drive B: is a floppy drive", "B:\\", -1, 0, false, false, { disk + "1 is in drive B:\\\\.\"" } },
+        { "no memory", "d:\\", 0, 32001, false, false,
+          { "box \"Velorin Installation\" icon=warning buttons=OK \"A fatal error occurred (might be out of memory).\"" } },
+        { "Retry after a cancel", "d:\\", 0, 0, true, false, { CannotWrite("readme.txt") } },
+        { "medium in the component folder", kComponents, 0, 0, false, false, { CannotWrite("nsystem.z") } },
+        { "failure after a cancel", "d:\\none\\", -1, 0, false, true, {} },
     };
-    for (const auto& c : cases) {
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
         ResetMachine();
-        PrepareSetupState(c.source, "c:\\orvanet");
+        PrepareSetupState(row.source, "c:\\orvanet");
         std::vector<MediumFile> medium = StandardMedium(false, Corvex());
         medium.pop_back();  // corvex.z
-        ASSERT_TRUE(MakeDirs(kComponents) && (c.disk < 0 || WriteMedium(c.source, medium, c.disk)) &&
-                    (c.disk != 1 || WriteFileBytes(kComponents + "nprogram.z", "old")) &&
-                    (!c.readOnly || (WriteFileBytes(kComponents + "readme.txt", "old") &&
-                                     SetReadOnly(kComponents + "readme.txt"))));
-        OnAllocation(c.failing, ALLOC_FAIL);
+        ASSERT_TRUE(MakeDirs(kComponents) && (row.disk < 0 || WriteMedium(row.source, medium, row.disk)) &&
+                    (row.disk != 1 || WriteFileBytes(kComponents + "nprogram.z", "old")) &&
+                    (!row.readOnly || (WriteFileBytes(kComponents + "readme.txt", "old") &&
+                                       SetReadOnly(kComponents + "readme.txt"))));
+        OnAllocation(row.failing, ALLOC_FAIL);
+        setupState.cancelRequested = row.cancelled;
         StartBoxAnswerer([&](const BoxInfo& box) {
             if (box.buttons == "OK")
                 setupState.cancelRequested = 1;
-            if (box.buttons == "OK" || !c.readOnly)
+            if (box.buttons == "OK" || !row.readOnly)
                 return box.buttons == "OK" ? IDOK : IDCANCEL;
             ClearReadOnly(kComponents + "readme.txt");
             setupState.cancelRequested = 1;
             return IDRETRY;
         });
-        EXPECT_EQ(0, RunInstall(setupState.progressDialog)) << c.source;
-        EXPECT_EQ(c.boxes, StopBoxAnswerer());
+        EXPECT_EQ(0, RunInstall(setupState.progressDialog));
+        EXPECT_EQ(row.boxes, StopBoxAnswerer());
         EXPECT_EQ("Installing Velorin...", StatusText());
         for (const MediumFile& f : medium)
-            EXPECT_TRUE(c.disk || GetFile(c.source + f.name) == f.data) << f.name;
-        EXPECT_TRUE(!c.readOnly || GetFile(kComponents + "readme.txt") == "old");
-        EXPECT_TRUE(c.disk != 1 || GetFile(kComponents + "nprogram.z") == "old");
+            EXPECT_TRUE(row.disk || GetFile(row.source + f.name) == f.data) << f.name;
+        EXPECT_TRUE(!row.readOnly || GetFile(kComponents + "readme.txt") == "old");
+        EXPECT_TRUE(row.disk != 1 || GetFile(kComponents + "nprogram.z") == "old");
     }
 }

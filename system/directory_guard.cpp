@@ -6,36 +6,59 @@ static int IsSeparator(char c)
     return c == '\\' || c == '/';
 }
 
-// Length of dir without its trailing separators.
-static uint32_t TrimmedLength(const char* dir)
+// The next name of a path from *at on, without the dots and blanks that end
+// it; names that are nothing else are passed over. Its length goes to
+// *length, 0 at the end of the path.
+static const char* NextName(const char** at, uint32_t* length)
 {
-    uint32_t length = TextLength(dir);
-    while (length && IsSeparator(dir[length - 1]))
-        --length;
-    return length;
+    for (;;) {
+        const char* name = *at;
+        while (IsSeparator(*name))
+            ++name;
+        const char* end = name;
+        while (*end && !IsSeparator(*end))
+            ++end;
+        *at = end;
+        uint32_t kept = (uint32_t)(end - name);
+        while (kept && (name[kept - 1] == '.' || name[kept - 1] == ' '))
+            --kept;
+        if (kept || !*end) {
+            *length = kept;
+            return name;
+        }
+    }
 }
 
-static int IsRoot(const char* dir, uint32_t length)
+// 1 when folder is other or one of the folders it lies in.
+static int Contains(const char* folder, const char* other)
 {
-    if (length == 0 || (length == 2 && dir[1] == ':'))
+    for (;;) {
+        uint32_t folderLength, otherLength;
+        const char* folderName = NextName(&folder, &folderLength);
+        const char* otherName = NextName(&other, &otherLength);
+        if (!folderLength)
+            return 1;
+        if (!SameTextIgnoringCase(folderName, folderLength, otherName, otherLength))
+            return 0;
+    }
+}
+
+static int IsRoot(const char* dir)
+{
+    // A drive root has one name ("c:"), a share root two.
+    int names = 0, rootNames = IsSeparator(dir[0]) ? 2 : 1;
+    uint32_t length;
+    for (const char* at = dir; NextName(&at, &length), length; ++names) {}
+    return names <= rootNames;
+}
+
+int IsProtectedDirectory(const char* dir, const char* const* guarded, int count)
+{
+    if (!IsFullPathText(dir) || IsRoot(dir))
         return 1;
-    if (length < 2 || !IsSeparator(dir[0]) || !IsSeparator(dir[1]))
-        return 0;
-    // "\\server" or "\\server\share": no separator after the share name.
-    int separators = 0;
-    for (uint32_t i = 2; i < length; ++i)
-        separators += IsSeparator(dir[i]);
-    return separators <= 1;
-}
-
-static int SameDirectory(const char* dir, uint32_t length, const char* other)
-{
-    return SameTextIgnoringCase(dir, length, other, TrimmedLength(other));
-}
-
-int IsProtectedDirectory(const char* dir, const char* windowsDir, const char* systemDir)
-{
-    uint32_t length = TrimmedLength(dir);
-    return IsRoot(dir, length) || SameDirectory(dir, length, windowsDir)
-        || SameDirectory(dir, length, systemDir);
+    for (int k = 0; k < count; ++k) {
+        if (!guarded[k][0] || Contains(dir, guarded[k]))
+            return 1;
+    }
+    return 0;
 }

@@ -22,7 +22,8 @@ static int IsCrLf(const char* text, uint32_t at, uint32_t length)
 }
 
 // Bytes of the chunk at text: up to and including the next line feed, at
-// most CHUNK_LIMIT characters.
+// most CHUNK_LIMIT characters. A line end right after a full chunk belongs
+// to it, so that a line of exactly CHUNK_LIMIT characters is one whole chunk.
 static uint32_t ChunkLength(const char* text, uint32_t length)
 {
     uint32_t bytes = 0;
@@ -30,9 +31,11 @@ static uint32_t ChunkLength(const char* text, uint32_t length)
         if (IsCrLf(text, bytes, length))
             ++bytes;
         if (text[bytes++] == '\n')
-            break;
+            return bytes;
     }
-    return bytes;
+    if (bytes < length && IsCrLf(text, bytes, length))
+        return bytes + 2;
+    return bytes < length && text[bytes] == '\n' ? bytes + 1 : bytes;
 }
 
 // The chunk as it is compared: CR LF as LF, cut at the first CR or LF that
@@ -78,18 +81,22 @@ static int IsDriverLine(const char* copy, uint32_t n, const DriverLines* lines)
 uint32_t FilterSystemIni(char* text, uint32_t length, const DriverLines* lines)
 {
     // Never cleared: every later section is filtered as well.
-    int sawSection = 0;
+    int sawSection = 0, atLineStart = 1;
     uint32_t read = 0, kept = 0;
-    char copy[CHUNK_LIMIT];
+    char copy[CHUNK_LIMIT + 1];  // a chunk and the line end that may follow it
     while (read < length) {
         uint32_t chunk = ChunkLength(text + read, length - read);
         uint32_t n = ComparedCopy(text + read, chunk, copy);
         if (HoldsSectionHeader(copy, n))
             sawSection = 1;
-        if (!sawSection || !IsDriverLine(copy, n, lines)) {
+        // Only a whole line is dropped: a part of a longer one that happens
+        // to read like a driver line is text of that line.
+        int endsLine = text[read + chunk - 1] == '\n' || read + chunk == length;
+        if (!(sawSection && atLineStart && endsLine && IsDriverLine(copy, n, lines))) {
             for (uint32_t i = 0; i < chunk; ++i)
                 text[kept++] = text[read + i];
         }
+        atLineStart = endsLine;
         read += chunk;
     }
     return kept;

@@ -20,10 +20,12 @@ void FormatDriverLines(const char* dialerBinDir, const char* tcpBinDir, DriverLi
 
 // Filters length bytes of SYSTEM.INI text in place and returns the length
 // kept. The text is taken in chunks of one line (a CR LF pair counts as one
-// character), at most 254 characters each. From the first chunk that holds
-// "[386Enh]" in any case on, to the end of the file, a chunk is dropped when,
-// cut at its line end and compared without regard to case, it equals a
-// driver line. Every other chunk is kept byte for byte, NUL and Ctrl-Z too.
+// character), at most 254 characters each, the line end that follows a full
+// chunk included. From the first chunk that holds "[386Enh]" in any case on,
+// to the end of the file, a chunk that is a whole line is dropped when, cut
+// at its line end and compared without regard to case, it equals a driver
+// line. Every other chunk is kept byte for byte, NUL and Ctrl-Z too, so a
+// longer line is never cut and never joined to the next.
 uint32_t FilterSystemIni(char* text, uint32_t length, const DriverLines* lines);
 
 #endif

@@ -1,41 +1,68 @@
-// The migration's text rules: the SYSTEM.INI filter and the root guard.
+// The portable rules of the system integration: the SYSTEM.INI filter, path
+// texts and the directory guard.
 #include <gtest/gtest.h>
 
 #include "directory_guard.h"
 #include "system_ini_filter.h"
+#include "system_text.h"
 
 namespace {
 
+// The TCP driver directory is as long as a driver line of 254 characters,
+// one whole chunk, needs: 254 - "device=" - "\vntspsd.386".
+const std::string kTcp = "c:\\" + std::string(232, 't'), kLong = "device=" + kTcp + "\\vntspsd.386";
 const std::string kEnh = "[386Enh]\r\n", kSpsd = "device=c:\\olddial\\bin\\vntspsd.386", x254(254, 'x');
 
-TEST(SystemIniFilter, DropsDriverLinesFromTheSectionOnAndKeepsEveryOtherByte)
+TEST(SystemIniFilter, DropsWholeDriverLinesFromTheSectionOnAndKeepsEveryOtherByte)
 {
-    const struct { std::string in, out; } cases[] = {  // out "": unchanged
-        { kSpsd + "\r\n" + kEnh + kSpsd + "\r\nk=1\r\n", kSpsd + "\r\n" + kEnh + "k=1\r\n" },
-        { kEnh + "[Net]\r\nDEVICE=C:\\ORVANET\\TCPPRO\\BIN\\VTCPRAC.386\r\n", kEnh + "[Net]\r\n" },
-        { ";[386enh]\r\n" + kSpsd + "\r\n", ";[386enh]\r\n" },
-        { kEnh + "device = c:\\olddial\\bin\\vntspsd.386\r\n" + kSpsd + " \r\n", "" },
-        { kEnh + "device=c:\\olddial\\bin\\vntstimd.exe\rtail\r\n", kEnh },
-        { "[386Enh]\n\r\n\n" + kSpsd + "\nk\n" + kSpsd, "[386Enh]\n\r\n\nk\n" },
-        { kEnh + std::string("\0\x1a\r\n", 4) + kSpsd + "\r\nz", kEnh + std::string("\0\x1a\r\nz", 5) },
-        { kEnh + x254 + "\r\n" + x254 + kSpsd + "\r\n", kEnh + x254 + "\r\n" + x254 },
+    const struct { const char* name; std::string in, out; } rows[] = {  // out "": unchanged
+        { "before the section", kSpsd + "\r\n" + kEnh + kSpsd + "\r\nk=1\r\n", kSpsd + "\r\n" + kEnh + "k=1\r\n" },
+        { "later section", kEnh + "[Net]\r\nDEVICE=C:\\OLDDIAL\\BIN\\VTCPRAC.386\r\n", kEnh + "[Net]\r\n" },
+        { "header in a comment", ";[386enh]\r\n" + kSpsd + "\r\n", ";[386enh]\r\n" },
+        { "blanks", kEnh + "device = c:\\olddial\\bin\\vntspsd.386\r\n" + kSpsd + " \r\n", "" },
+        { "cut at a lone CR", kEnh + "device=c:\\olddial\\bin\\vntstimd.exe\rtail\r\n", kEnh },
+        { "bare LF", "[386Enh]\n\r\n\n" + kSpsd + "\nk\n" + kSpsd, "[386Enh]\n\r\n\nk\n" },
+        { "NUL and Ctrl-Z", kEnh + std::string("\0\x1a\r\n", 4) + kSpsd + "\r\nz", kEnh + std::string("\0\x1a\r\nz", 5) },
+        { "second chunk reads as a driver line", kEnh + x254 + kSpsd + "\r\n[Next]\r\nk\r\n", "" },
+        { "first chunk reads as a driver line", kEnh + kLong + "more\r\n", "" },
+        { "a driver line of one whole chunk", kEnh + kLong + "\r\nk\r\n", kEnh + "k\r\n" },
     };
     DriverLines lines;
-    FormatDriverLines("c:\\olddial\\bin", "c:\\orvanet\\tcppro\\bin", &lines);
-    for (const auto& c : cases) {
-        std::string text = c.in;
+    FormatDriverLines("c:\\olddial\\bin", kTcp.c_str(), &lines);
+    for (const auto& row : rows) {
+        std::string text = row.in;
         text.resize(FilterSystemIni(&text[0], (uint32_t)text.size(), &lines));
-        EXPECT_EQ(c.out.empty() ? c.in : c.out, text) << c.in;
+        EXPECT_EQ(row.out.empty() ? row.in : row.out, text) << row.name;
     }
 }
 
-TEST(DirectoryGuard, RootsAndTheWindowsDirectoriesAreNeverEmptied)
+TEST(PathText, JoinsWholeOrNotAtAll)
 {
-    for (const char* dir : { "", "c:", "C:\\", "c:\\\\", "c:/", "\\", "\\\\srv\\share", "\\\\srv\\share\\",
-                             "c:\\WINDOWS\\", "C:\\windows\\system32" })
-        EXPECT_TRUE(IsProtectedDirectory(dir, "C:\\windows", "C:\\windows\\system32\\")) << dir;
-    for (const char* dir : { "c:\\olddial", "c:\\olddial\\\\bin", "\\\\srv\\share\\d", "c:\\windows\\fonts" })
-        EXPECT_FALSE(IsProtectedDirectory(dir, "C:\\windows", "C:\\windows\\system32\\")) << dir;
+    const std::string dir = "c:\\" + std::string(247, 'd') + "\\";  // 251 characters
+    for (const auto& c : {std::make_pair(dir, "12345678"), {dir, "123456789"}, {dir + "12345678", ""}, {"", ""}}) {
+        char out[260] = "junk";
+        int fits = JoinPath(out, sizeof out, c.first.c_str(), c.second);
+        EXPECT_EQ(out, fits ? c.first + c.second : "") << c.second;
+        EXPECT_EQ(fits, std::string(c.second) != "123456789");
+    }
+    for (const auto& c : {std::make_pair("c:\\orvanet\\corvex\\", 1), {"\\", 1}, {"", 0}, {"c:\\a/", 0}})
+        EXPECT_EQ(EndsInBackslash(c.first), c.second) << c.first;
+}
+
+// What the system's own full paths cannot show under Wine: shares, blanks,
+// doubled separators, near names. The spellings that only the system
+// resolves are judged on real folders (SystemMigration.GuardNeverEmpties...).
+TEST(DirectoryGuard, SharesBlanksAndNearNames)
+{
+    const char* guarded[] = { "C:\\windows", "C:\\windows\\system32\\", "\\\\srv\\cd\\velorin\\" };
+    for (const char* dir : { "e:/", "\\\\srv\\share", "\\\\srv\\share\\", "//srv/share", "\\\\srv\\cd",
+                             "C:\\Windows \\", "c:\\\\windows\\\\", "c:\\windows\\system32...", "\\\\SRV\\CD\\VELORIN" })
+        EXPECT_TRUE(IsProtectedDirectory(dir, guarded, 3)) << dir;
+    for (const char* dir : { "c:\\olddial\\\\bin", "\\\\srv\\share\\d", "c:\\windows\\fonts", "c:\\windowsx",
+                             "\\\\srv\\cd\\other" })
+        EXPECT_FALSE(IsProtectedDirectory(dir, guarded, 3)) << dir;
+    const char* unknown[] = { "" };  // a folder the system could not name guards everything
+    EXPECT_TRUE(IsProtectedDirectory("c:\\olddial", unknown, 1));
 }
 
 }  // namespace

@@ -126,7 +126,7 @@ void PlantEarlierInstall(const std::string& main)
 }
 
 // Without "Version" nothing happens. SYSTEM.INI is never replaced by a copy
-// that may be cut, and then no directory goes. "Dialer=C:\" empties no root.
+// that may be cut, and then no directory goes.
 TEST(SystemMigration, DestroysNothingItShouldNot)
 {
     Restore restore;
@@ -140,9 +140,52 @@ TEST(SystemMigration, DestroysNothingItShouldNot)
     EXPECT_EQ(1u, StopBoxAnswerer().size());
     EXPECT_EQ(kSystemIni, ReadFileBytes(kWin + "system.ini"));
     EXPECT_TRUE(PathExists("c:\\orvanet\\register\\register.ini") && PathExists("c:\\olddial\\f.dat"));
-    ASSERT_TRUE(WriteFileBytes(kRootFile, "stays"));
-    RemoveDirectoryFiles("C:\\");
-    EXPECT_TRUE(PathExists(kRootFile));
+}
+
+std::vector<std::string> FilesIn(const std::string& dir)
+{
+    std::vector<std::string> names;
+    WIN32_FIND_DATAA f;
+    HANDLE h = FindFirstFileA((dir + "\\*").c_str(), &f);
+    for (BOOL more = h != INVALID_HANDLE_VALUE; more; more = FindNextFileA(h, &f))
+        if (!(f.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+            names.push_back(f.cFileName);
+    FindClose(h);
+    return names;
+}
+
+// Every spelling of a folder the clean-up must not empty, each a real folder
+// with files, all of them still there afterwards: the Windows folder, roots,
+// the current folder (e:\cur) and texts relative to it, setup's own folder on
+// the medium (long-named, so that it has a short form of its own) and a
+// folder holding it. Only the plain dialer folder goes, its sub-folders
+// named with the doubled backslash of a Dialer value that ends in one.
+TEST(SystemMigration, GuardKeepsEverySpellingOfAProtectedFolder)
+{
+    Restore restore;
+    const std::string medium = "d:\\Velorin Medium\\disk1";
+    for (std::string dir : { medium, std::string("e:\\cur\\olddial"), std::string("e:\\olddial"), std::string("c:\\olddial\\bin") })
+        ASSERT_TRUE(MakeDirs(dir) && WriteFileBytes(dir + "\\f.dat", "f") && WriteFileBytes(dir + "\\..\\f.dat", "f"));
+    ASSERT_TRUE(WriteFileBytes(kRootFile, "f") && WriteFileBytes("d:\\f.dat", "f") && SetCurrentDirectoryA("e:\\cur"));
+    lstrcpyA(setupState.sourceDir, "d:\\velorin medium\\disk1\\");
+    char shortMedium[MAX_PATH];
+    ASSERT_TRUE(GetShortPathNameA(medium.c_str(), shortMedium, MAX_PATH));
+    ASSERT_STRNE(shortMedium, medium.c_str());
+    const struct { std::string text, folder; } rows[] = {
+        { "c:\\windows\\.", "c:\\windows" }, { "C:/WINDOWS", "c:\\windows" }, { "c:\\windows\\system32\\..", "c:\\windows" },
+        { "C:\\WINDOWS.", "c:\\windows" }, { "\\\\?\\C:\\WINDOWS", "c:\\windows" }, { "c:\\.", "c:\\" }, { "d:\\.", "d:\\" },
+        { ".", "e:\\cur" }, { "..", "e:\\" }, { "olddial", "e:\\cur\\olddial" }, { "c:olddial", "c:\\olddial" },
+        { "\\olddial", "e:\\olddial" }, { medium + "\\", medium }, { shortMedium, medium }, { "D:\\VELORIN MEDIUM", "d:\\Velorin Medium" },
+    };
+    for (const auto& row : rows) {
+        std::vector<std::string> before = FilesIn(row.folder);
+        EXPECT_FALSE(before.empty()) << row.folder;
+        RemoveDirectoryFiles(row.text.c_str());
+        EXPECT_EQ(before, FilesIn(row.folder)) << row.text;
+    }
+    for (const char* dir : { "c:\\olddial\\\\bin", "c:\\olddial\\" })
+        RemoveDirectoryFiles(dir);
+    EXPECT_FALSE(PathExists("c:\\olddial"));
 }
 
 // The earlier directory, long, replaces the typed one whole; its traces go,

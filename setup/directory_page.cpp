@@ -4,7 +4,6 @@
 #include "setup_state.h"
 #include "../res/resource.h"
 
-static const char WININI_SECTION[] = "Orvanta Network Velorin";
 static const char DEFAULT_INSTALL_DIR[] = "c:\\orvanet";
 
 // Big enough that any entry it cuts is still refused as too long.
@@ -16,11 +15,13 @@ static void ShowError(HWND page, const char* text)
 }
 
 // Every opening shows the recorded (or default) directory again, so an entry
-// typed before going Back is replaced.
+// typed before going Back is replaced. It is shown whole: one that is too
+// long is refused as such on Next, never installed into cut short.
 static void OnDirectoryPageInit(HWND page)
 {
     CenterDialog(page);
-    GetProfileStringA(WININI_SECTION, "Main", DEFAULT_INSTALL_DIR, setupState.installDir, 70);
+    GetProfileStringA(EARLIER_INSTALL_SECTION, "Main", DEFAULT_INSTALL_DIR, setupState.installDir,
+                      SETUP_PATH_SIZE);
     SetDlgItemTextA(page, IDC_DIRECTORY, setupState.installDir);
 }
 

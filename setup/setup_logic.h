@@ -6,9 +6,7 @@
 
 #include <stdint.h>
 
-// Longest directory the directory page accepts (after one trailing backslash
-// is removed): componentDir plus any 8.3 name then still fits in MAX_PATH.
-enum { MAX_INSTALL_DIR_LENGTH = 239 };
+#include "earlier_install.h"
 
 // Least free space an installation drive must have.
 enum { REQUIRED_FREE_BYTES = 8000000 };

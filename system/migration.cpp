@@ -1,10 +1,11 @@
 #include "migration.h"
+#include "earlier_install.h"
 #include "remove_directory_files.h"
 #include "setup_state.h"
 #include "system_ini_filter.h"
 #include "system_text.h"
 
-static const char SECTION[] = "Orvanta Network Velorin";
+static const char SECTION[] = EARLIER_INSTALL_SECTION;
 static const char REGISTRATION_SECTION[] = "Velorin Registration";
 
 // Read limits count the terminating zero.
@@ -95,7 +96,7 @@ int MigratePreviousInstall(HWND owner)
         setupState.mailClientFound = 1;
     // Taken over whole or not at all: a directory the directory page would
     // refuse is not installed into. The earlier files are cleaned up anyway.
-    if (TextLength(mainDir) <= MIGRATED_DIR_MAX_LENGTH)
+    if (TextLength(mainDir) <= MAX_INSTALL_DIR_LENGTH)
         lstrcpynA(setupState.installDir, mainDir, SETUP_PATH_SIZE);
     if (!GetProfileStringA(SECTION, "Dialer", "", dialerDir, sizeof dialerDir))
         GetProfileStringA(SECTION, "Tessimo", "", dialerDir, sizeof dialerDir);

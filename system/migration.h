@@ -7,10 +7,6 @@
 
 #include <windows.h>
 
-// Longest earlier directory taken over as installDir: the longest one the
-// directory page accepts.
-enum { MIGRATED_DIR_MAX_LENGTH = 239 };
-
 // Runs the migration with owner owning the upgrade notice. 0 when no
 // earlier installation is recorded (nothing changed), or when SYSTEM.INI
 // could not be rewritten whole (it is then unchanged and no directory is

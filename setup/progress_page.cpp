@@ -5,6 +5,7 @@
 #include <commctrl.h>
 #include "setup_logic.h"
 #include "setup_state.h"
+#include "confirm_transfer.h"
 #include "engine.h"
 #include "../res/resource.h"
 
@@ -19,10 +20,16 @@ static void OnProgressPageInit(HWND page)
     PostMessageA(page, WM_SETUP_START, 0, 0);
 }
 
-static void OnSetupStart(void)
+// Without its worker the page would wait at 0 % for ever: the installation
+// has failed before it began, and the user is told so.
+static void OnSetupStart(HWND page)
 {
     setupState.cancelRequested = 0;
     setupState.workerThread = CreateThread(NULL, 0, InstallThread, NULL, 0, &setupState.workerThreadId);
+    if (!setupState.workerThread) {
+        ConfirmTransfer(page, TRANSFER_FATAL);
+        EndDialog(page, IDC_CANCEL_SETUP);
+    }
 }
 
 // The worker is not paused while the question is up: a WM_SETUP_DONE that
@@ -72,7 +79,7 @@ INT_PTR CALLBACK ProgressPageProc(HWND page, UINT message, WPARAM wParam, LPARAM
         }
         return FALSE;
     case WM_SETUP_START:
-        OnSetupStart();
+        OnSetupStart(page);
         return TRUE;
     case WM_SETUP_PROGRESS:
         OnSetupProgress();

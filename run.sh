@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # The main job: installs what is needed, builds setup.exe and shows its wizard
-# under Wine, installing from a demonstration medium. With a $DISPLAY the
-# wizard is yours to click through; without one it runs unattended under a
-# virtual display, driven by the test driver, which saves a screenshot of
-# each page in build/screenshots/ (and, with --docs, in docs/).
+# under Wine, installing from a demonstration medium (tools/show-product.sh).
+# With a $DISPLAY the wizard is yours to click through; without one it runs
+# unattended under a virtual display, walked by show.exe (tools/show), which
+# saves a screenshot of each page and of the registration program in
+# build/screenshots/ (and, with --docs, in docs/).
 set -euo pipefail
 cd "$(dirname "$0")"
 tools/install-deps.sh

@@ -8,10 +8,11 @@
 // its appearing to its closing. Then times CopySetupFile against CopyFileA
 // on the same files: COPYFROM holds copy01.dat to copy10.dat and copybig.dat,
 // COPYTO is a folder of their copies (both end in a backslash).
+#include "../../res/resource.h"
 #include "copy_file.h"
+#include "drive.h"
 #include "setup_state.h"
 #include "transfer.h"
-#include "wizard_walk.h"
 
 #include <windows.h>
 
@@ -88,21 +89,21 @@ double TimeInstall(const char* setup, const char* installDir, double* files)
     // The welcome, introduction and directory pages, each left with Next,
     // then the progress page.
     static const struct { const char* caption; int control; } pages[] = {
-        {"Welcome to Velorin!", 201}, {"Velorin Installation", 203},
-        {"Velorin Installation", 101}, {"Velorin Installation", 104}};
+        {"Welcome to Velorin!", IDC_NEXT}, {"Velorin Installation", IDC_CANCEL_SETUP},
+        {"Velorin Installation", IDC_DIRECTORY}, {"Velorin Installation", IDC_PROGRESS}};
     HWND page = NULL;
     for (const auto& wanted : pages) {
-        page = WaitWindow(wanted.caption, wanted.control, 60000, 1);
-        if (!page || wanted.control == 104)
+        page = WaitPage(pi.dwProcessId, wanted.caption, wanted.control, 60000);
+        if (!page || wanted.control == IDC_PROGRESS)
             break;
-        if (wanted.control == 101)
-            SetDlgItemTextA(page, 101, installDir);
-        ClickNext(page);
+        if (wanted.control == IDC_DIRECTORY)
+            SetText(page, IDC_DIRECTORY, installDir);
+        Press(page, IDC_NEXT);
     }
     double seconds = -1;
     if (page) {
         double start = Now();
-        HWND status = GetDlgItem(page, 103);
+        HWND status = GetDlgItem(page, IDC_STATUS);
         char text[64];
         *files = -1;
         while (IsWindowVisible(page)) {
@@ -114,7 +115,7 @@ double TimeInstall(const char* setup, const char* installDir, double* files)
         seconds = Now() - start;
     }
     // The registration program that setup starts at the end.
-    HWND registration = seconds >= 0 ? WaitWindow(REGISTRATION_CAPTION, 0, 30000, 1) : NULL;
+    HWND registration = seconds >= 0 ? WaitPage(0, REGISTRATION_CAPTION, 0, 30000) : NULL;
     if (registration)
         PostMessageA(registration, WM_CLOSE, 0, 0);
     if (WaitForSingleObject(pi.hProcess, 30000) != WAIT_OBJECT_0)
@@ -309,6 +310,7 @@ int main(int argc, char** argv)
     copyFrom = argv[2];
     copyTo = argv[3];
     PrepareSetupState();
+    SetPollInterval(1);  // the progress page is found within a millisecond of its showing
 
     printf("Installation: the progress page from opening to closing, best and median of %d\n"
            "rounds; the median split where the status line turns to the program group\n", rounds);

@@ -1,4 +1,5 @@
 #include "drive.h"
+#include "../../res/resource.h"
 
 #include <commctrl.h>
 
@@ -8,9 +9,11 @@
 
 namespace {
 
+DWORD pollMs = 20;
+
 bool WaitFor(DWORD ms, const std::function<bool()>& done)
 {
-    for (DWORD start = GetTickCount();; Sleep(20)) {
+    for (DWORD start = GetTickCount();; Sleep(pollMs)) {
         if (done())
             return true;
         if (GetTickCount() - start >= ms)
@@ -53,7 +56,7 @@ BOOL CALLBACK SearchTop(HWND w, LPARAM lp)
     Search* s = (Search*)lp;
     DWORD pid = 0;
     GetWindowThreadProcessId(w, &pid);
-    if (pid == s->pid && IsWindowVisible(w) && (*s->wanted)(w))
+    if ((!s->pid || pid == s->pid) && IsWindowVisible(w) && (*s->wanted)(w))
         s->found = w;
     return s->found == NULL;
 }
@@ -135,7 +138,7 @@ HWND WaitPage(DWORD pid, const char* caption, int id, DWORD ms)
     HWND page = NULL;
     WaitFor(ms, [&] {
         page = FindTop(pid, [&](HWND w) {
-            return !IsBox(w) && Text(w) == caption && GetDlgItem(w, id);
+            return !IsBox(w) && Text(w) == caption && (!id || GetDlgItem(w, id));
         });
         return page != NULL;
     });
@@ -243,8 +246,13 @@ bool IgnoresEscapeAndClose(HWND w)
 int Progress(HWND page)
 {
     DWORD_PTR pos = 0;
-    HWND bar = GetDlgItem(page, 104);
+    HWND bar = GetDlgItem(page, IDC_PROGRESS);
     if (!bar || !SendMessageTimeoutA(bar, PBM_GETPOS, 0, 0, SMTO_NORMAL, 5000, &pos))
         return -1;
     return (int)pos;
+}
+
+void SetPollInterval(DWORD ms)
+{
+    pollMs = ms;
 }

@@ -1,13 +1,13 @@
-// Driving the windows of a running Win32 program as a user would: pages by
-// caption and control, buttons, message boxes, the progress bar, screenshots.
-// Works on other processes and on the caller's own.
+// Driving the windows of running Win32 programs, the caller's own too, as a user would: pages
+// by caption and control, buttons, message boxes, the progress bar. A pid of 0 stands for any
+// process (the registration program that setup starts, the shell's group window).
 #pragma once
 #include <windows.h>
 
 #include <string>
 
 // The first visible top-level window of pid that is not a message box, with
-// exactly this caption and a control `id`; waits up to ms, NULL if none came.
+// exactly this caption and a control `id` (0: any); waits up to ms, NULL if none came.
 HWND WaitPage(DWORD pid, const char* caption, int id, DWORD ms = 30000);
 // The first visible message box of pid, waiting up to ms; NULL if none came.
 HWND WaitBox(DWORD pid, DWORD ms = 30000);
@@ -38,5 +38,7 @@ bool Answer(HWND box, int id);
 // Sends Escape to the focused control and then the close box; true when w
 // is still open after both.
 bool IgnoresEscapeAndClose(HWND w);
-// Position of the page's progress bar (control 104); -1 if unreadable.
+// Position of the page's progress bar (IDC_PROGRESS); -1 if unreadable.
 int Progress(HWND page);
+// How often the waits here look again: 20 ms unless set; a timing tool sets 1 ms.
+void SetPollInterval(DWORD ms);

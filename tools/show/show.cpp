@@ -7,9 +7,9 @@
 #include <windows.h>
 
 #include <stdio.h>
-#include <string.h>
 
-#include "wizard_walk.h"
+#include "../../res/resource.h"
+#include "drive.h"
 
 namespace {
 
@@ -54,14 +54,21 @@ int main(int argc, char** argv)
     PROCESS_INFORMATION pi;
     if (!CreateProcessA(NULL, argv[2], NULL, NULL, FALSE, 0, NULL, NULL, &si, &pi))
         return 1;
-    static const struct { const char* caption; int control; const char* name; } steps[] = {
-        {"Welcome to Velorin!", 201, "welcome"},
-        {"Velorin Installation", 203, "intro"},
-        {"Velorin Installation", 101, "directory"},
-        {"Velorin Installation", 104, "progress"},
-        {"Velorin Registration (demonstration)", 0, "registration"}};
+    // Setup's pages, each known by a control of its own; then the
+    // registration program's window (control 0: any), in a process of its own.
+    static const struct {
+        const char* caption;
+        int control;
+        bool next;
+        const char* name;
+    } steps[] = {
+        {"Welcome to Velorin!", IDC_NEXT, true, "welcome"},
+        {"Velorin Installation", IDC_CANCEL_SETUP, true, "intro"},
+        {"Velorin Installation", IDC_DIRECTORY, true, "directory"},
+        {"Velorin Installation", IDC_PROGRESS, false, "progress"},  // ends by itself
+        {"Velorin Registration (demonstration)", 0, false, "registration"}};
     for (const auto& step : steps) {
-        HWND w = WaitWindow(step.caption, step.control, 120000);
+        HWND w = WaitPage(step.control ? pi.dwProcessId : 0, step.caption, step.control, 120000);
         if (!w) {
             fprintf(stderr, "show: no %s window\n", step.name);
             return 1;
@@ -69,24 +76,18 @@ int main(int argc, char** argv)
         if (!step.control) {
             // The shell opens a window on the new group, at the same place:
             // closed, so that the registration program can be seen.
-            HWND group = WaitWindow("Velorin", 0, 3000);
+            HWND group = WaitPage(0, "Velorin", 0, 3000);
             if (group)
                 PostMessageA(group, WM_CLOSE, 0, 0);
-            // The registration program's first line: how setup started it.
-            char text[1024] = "";
-            SendMessageA(GetDlgItem(w, 1), WM_GETTEXT, sizeof text, (LPARAM)text);
-            *(strchr(text, '\r') ? strchr(text, '\r') : text + lstrlenA(text)) = 0;
-            printf("%s\n", text);
+            // The first line of its text field (1): how setup started it.
+            std::string text = Text(w, 1);
+            printf("%s\n", text.substr(0, text.find('\r')).c_str());
         }
         // The progress page does not stay long.
-        if (!Screenshot(w, argv[1], step.name, step.control == 104 ? 100 : 500))
+        if (!Screenshot(w, argv[1], step.name, step.control == IDC_PROGRESS ? 100 : 500))
             fprintf(stderr, "show: no screenshot of the %s window\n", step.name);
-        // Next on the first three pages; the progress page ends by itself.
-        if (step.control == 201 || step.control == 203 || step.control == 101) {
-            ClickNext(w);
-            for (int i = 0; i < 100 && IsWindowVisible(w); i++)
-                Sleep(50);
-        }
+        if (step.next)
+            Press(w, IDC_NEXT);
     }
     WaitForSingleObject(pi.hProcess, 60000);
     return 0;

@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include <cstdlib>
+#include <ctime>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -129,6 +130,30 @@ TEST_F(Media, ImagesReadBackAndCheckPassesOnlyWhatInstalls)
     for (const Row& row : rows) {
         row.change(OUT);
         Expect(CHECK + (OUT / row.argument).string(), row);
+    }
+}
+
+// Nothing in the CD image says when or where it was made, as text (volume
+// descriptors) or as binary fields (directory records, Rock Ridge): it is the
+// same from the same content, and dated by the newest file, one outside corvex/.
+TEST_F(Media, CdImageIsDatedByTheContentAlone)
+{
+    Shell("find " + CONTENT.string() + " -exec touch -d @981173046 {} + && touch -d @981173106 " +
+          (CONTENT / "readme.txt").string());  // 2001-02-03 04:05:06 UTC
+    time_t start = time(nullptr);
+    ASSERT_EQ(Shell("TZ=UTC " + MEDIA + "--iso").first, 0);
+    time_t end = time(nullptr);
+    const std::string iso = Read(OUT / "velorin.iso"), date("2001020304050600\0", 17);
+    EXPECT_EQ(iso.substr(16 * 2048 + 813, 2 * 17), date + date);  // created, modified; zone +0
+    ASSERT_EQ(Shell("TZ=Asia/Kolkata " + MEDIA + "--iso").first, 0);
+    EXPECT_TRUE(Read(OUT / "velorin.iso") == iso);
+    for (time_t t = start; t <= end; ++t) {
+        std::tm u = *std::gmtime(&t);
+        char text[16], binary[] = {char(u.tm_year), char(u.tm_mon + 1), char(u.tm_mday),
+                                   char(u.tm_hour), char(u.tm_min), char(u.tm_sec)};
+        std::strftime(text, sizeof(text), "%Y%m%d%H%M%S", &u);
+        EXPECT_EQ(iso.find(text), std::string::npos) << text;
+        EXPECT_EQ(iso.find(std::string(binary, 6)), std::string::npos) << text;
     }
 }
 

@@ -153,8 +153,7 @@ TEST(ExplodeKnownAnswer, EveryDistanceCodeAfterAMatchToTheWindowEnd)
 TEST(ExplodeTables, CodesFollowFromTheirBitLengths)
 {
     auto derive = [](const char* name, const unsigned char* bits, const auto* codes, unsigned n) {
-        unsigned value = 0;  // the running canonical code
-        for (unsigned length = 1; length <= 16; ++length, value <<= 1)
+        for (unsigned length = 1, value = 0; length <= 16; ++length, value <<= 1)
             for (unsigned s = 0; s < n; ++s)
                 if (bits[s] == length) {
                     unsigned inverted = ~value++, pattern = 0;

@@ -11,6 +11,7 @@
 // for length 2 (4j + y + 1 back), else in d low bits (64 << d back at most).
 #include "encoder.h"
 #include "explode_harness.h"
+#include "explode_tables.h"
 
 #include <gtest/gtest.h>
 
@@ -145,6 +146,25 @@ TEST(ExplodeKnownAnswer, EveryDistanceCodeAfterAMatchToTheWindowEnd)
     ExpectDecodes(writer.bytes, want);
     for (uint32_t first = 500; first < 530; ++first)
         ASSERT_EQ(RunExplode(writer.bytes, first).output, want) << "reads of " << first << ", then 2048";
+}
+
+// Every stored pattern is the canonical code over the bit lengths, inverted,
+// with its bits reversed, by the rule that opens explode_tables.cpp.
+TEST(ExplodeTables, CodesFollowFromTheirBitLengths)
+{
+    auto derive = [](const char* name, const unsigned char* bits, const auto* codes, unsigned n) {
+        for (unsigned length = 1, value = 0; length <= 16; ++length, value <<= 1)
+            for (unsigned s = 0; s < n; ++s)
+                if (bits[s] == length) {
+                    unsigned inverted = ~value++, pattern = 0;
+                    for (unsigned i = 0; i < length; ++i)
+                        pattern |= (inverted >> i & 1) << (length - 1 - i);
+                    EXPECT_EQ(codes[s], pattern) << name << " symbol " << s;
+                }
+    };
+    derive("length", LENGTH_BITS, LENGTH_CODES, 16);
+    derive("distance", DISTANCE_BITS, DISTANCE_CODES, 64);
+    derive("literal", LITERAL_BITS, LITERAL_CODES, 256);
 }
 
 TEST(Explode, HeaderFailuresWriteNothing)

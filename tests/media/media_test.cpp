@@ -1,17 +1,22 @@
-// A provider's media: refusals, floppy images read back by mtools, `check`
-// on good and damaged media, and the registry values setup.ini gives.
+// ztool as a provider runs it: stream and archive commands, the media's refusals,
+// images read back by Debian's tools, `check`, and the registry values setup.ini gives.
 #include "setup_ini.h"
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <cstdlib>
+#include <ctime>
 #include <filesystem>
 #include <fstream>
 #include <functional>
 #include <iterator>
+#include <thread>
 
 namespace {
 
@@ -31,7 +36,14 @@ std::string Read(const fs::path& path)
     std::ifstream in(path, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
-void Write(const fs::path& p, const std::string& d) { std::ofstream(p, std::ios::binary) << d; }
+// Writes a file last written at a second since 1970 (UTC); by default a fixed
+// one, so that the same content always makes the same medium.
+void Write(const fs::path& path, const std::string& data, time_t time = 981173046)
+{
+    std::ofstream(path, std::ios::binary) << data;
+    struct timespec times[2] = {{time, 0}, {time, 0}};
+    utimensat(AT_FDCWD, path.c_str(), times, 0);
+}
 
 typedef std::function<void(const fs::path&)> Change;
 // Writes the data to the file in a folder, or with no data removes the file.
@@ -54,7 +66,7 @@ void Expect(const std::string& command, const Row& row)
     EXPECT_NE(text.find(row.message), std::string::npos) << command << "\n" << text;
 }
 
-struct Media : ::testing::Test {
+struct Ztool : ::testing::Test {
     // Afresh: the content of a medium that installs, and no medium yet.
     void SetUp() override
     {
@@ -72,7 +84,7 @@ struct Media : ::testing::Test {
 
 // Every refusal names the file and what is wrong, those about the content
 // before anything is written; the rows that pass sit at the edges refused.
-TEST_F(Media, RefusesWhatWouldNotInstallAsMeant)
+TEST_F(Ztool, RefusesWhatWouldNotInstallAsMeant)
 {
     const std::string r(63, 'r'), h(255, 'h');  // HDHomePage is only tested for being empty
     const Change over = Put("setup.ini", "[Velorin]\nFreeDays=" + h + "h");
@@ -82,8 +94,7 @@ TEST_F(Media, RefusesWhatWouldNotInstallAsMeant)
         {"", Put("corvex/a.html", "x"), 65, "corvex/a.html: the file name is not an 8.3 name"},
         {"", Put("corvex/CORVEX.EXE", "x"), 65, "Windows takes it for"},
         {"", Put("setup.ini", "[Other]\nRegNo=1\n"), 65, "setup.ini: no section \"Velorin\""},
-        {"", Put("setup.ini", "[Velorin]\nIsRegNoAPrefix=" + r + "\nRegNo=" + r + "\nHomePage=" +
-                                  h + "\nSetupFee=" + h + "\nFreeHours=" + h + "\nFreeDays=" + h +
+        {"", Put("setup.ini", "[Velorin]\nIsRegNoAPrefix=" + r + "\nFreeDays=" + h +
                                   "\nHDHomePage=" + h + h), 0},
         {"", over, 65, "setup.ini: FreeDays has 256 characters; the setup program keeps 255"},
         {"--allow-cut", over, 0, ""},
@@ -99,13 +110,21 @@ TEST_F(Media, RefusesWhatWouldNotInstallAsMeant)
     }
 }
 
-// mtools reads the content back from the images, each file on its disk, a full
-// disk 1 included; `check` passes both media and fails any that cannot install.
-TEST_F(Media, ImagesReadBackAndCheckPassesOnlyWhatInstalls)
+// The images hold the content and nothing else: mtools reads it back, each file
+// on its disk, a full disk 1 included; the CD image made again a second later in
+// another time zone is the same, dated by the newest file (one outside corvex/).
+// `check` passes both media and fails any that cannot install.
+TEST_F(Ztool, ImagesHoldTheContentAloneAndCheckPassesOnlyWhatInstalls)
 {
     Write(CONTENT / "nsystem.z", std::string(NSYSTEM_ROOM, 'n'));
-    ASSERT_EQ(Shell(MEDIA + "--floppy --iso").first, 0);
+    Write(CONTENT / "readme.txt", "the newest", 981173106);  // 2001-02-03 04:05:06 UTC
+    ASSERT_EQ(Shell("TZ=UTC " + MEDIA + "--floppy --iso").first, 0);
     std::string iso = (OUT / "velorin.iso").string(), corvex = Read(OUT / "cd/corvex.z");
+    const std::string image = Read(iso), date("2001020304050600\0", 17);
+    EXPECT_EQ(image.substr(16 * 2048 + 813, 2 * 17), date + date);  // created, modified; zone +0
+    std::this_thread::sleep_until(std::chrono::system_clock::from_time_t(time(nullptr) + 1));
+    ASSERT_EQ(Shell("TZ=Asia/Kolkata " + MEDIA + "--iso").first, 0);
+    EXPECT_TRUE(Read(iso) == image);
     std::string images[2] = {(OUT / "disk1.img").string(), (OUT / "disk2.img").string()};
     for (int d = 0; d < 2; ++d) {
         std::string listing;
@@ -155,6 +174,68 @@ TEST(SetupIni, GivesTheValuesSetupWrites)
                 values += value.name + "=" + value.data + ";";
         EXPECT_EQ(values, row.values) << row.ini;
     }
+}
+
+// The stream and archive commands: each one's work and its exit statuses.
+TEST_F(Ztool, StreamAndArchiveCommands)
+{
+    fs::create_directories(DIR / "b/x");
+    fs::current_path(DIR);  // the files named below lie there
+    auto ztool = [](std::string a) { return Shell("(" ZTOOL_PATH " " + a + " >out 2>err)").first; };
+    std::string text;
+    for (int i = 0; text.size() < 30000; ++i)
+        text += "Velorin component archive, line " + std::to_string(i % 50) + "\n";
+    text.resize(30000);
+    for (const char* args : {"", "explode a", "list", "compress --dict 7 a b",
+                             "compress --literal-mode 2 a b", "pack ARCHIVE", "extract a"})
+        EXPECT_EQ(ztool(args), 64) << args;
+    EXPECT_EQ(ztool("compress A.TXT a.z"), 66);
+    Write("A.TXT", text, 820454400);
+    ASSERT_EQ(ztool("compress --literal-mode 0 --dict 4 A.TXT a.z"), 0);
+    std::string stream = Read("a.z");  // its header: literal mode 0, dictionary 4
+    EXPECT_EQ(stream.substr(0, 2), std::string("\0\4", 2));
+    // explode exits with the decoder's result and keeps what was decoded.
+    for (auto c : {std::pair(stream, 0), {stream.substr(0, 4), 3}, {stream.substr(0, 500), 4}}) {
+        Write("a.z", c.first);
+        EXPECT_EQ(ztool("explode a.z back"), c.second);
+        EXPECT_EQ(Read("back"), text.substr(0, c.second == 0 ? text.size() : Read("back").size()));
+    }
+    EXPECT_GT(Read("back").size(), 500u);
+
+    // Content and times are kept, the later of two members of a name wins, a
+    // link in the target folder is replaced, not written through.
+    Write("B.TXT", "first");
+    Write("b/B.TXT", "b", 946684799);
+    Write("EMPTY", "", 0);
+    fs::create_symlink(DIR / "EMPTY", "b/x/B.TXT");
+    ASSERT_EQ(ztool("pack m.z A.TXT B.TXT b/B.TXT EMPTY"), 0);
+    ASSERT_EQ(ztool("list m.z"), 0);  // all that follows A.TXT's name and stream size:
+    EXPECT_EQ(Read("out").substr(12 + 1 + 10), "      30000 1996-01-01T00:00:00Z\n"
+              "B.TXT                 8          5 2001-02-03T04:04:06Z\n"
+              "B.TXT                 5          1 1999-12-31T23:59:59Z\n"
+              "EMPTY                 5          0 1970-01-01T00:00:00Z\n");
+    ASSERT_EQ(ztool("extract m.z b/x"), 0);
+    EXPECT_EQ(Read("b/x/A.TXT") + Read("b/x/B.TXT") + Read("EMPTY"), text + "b");
+    EXPECT_EQ(Shell("stat -c %Y b/x/A.TXT b/x/B.TXT").second, "820454400\n946684799\n");
+
+    // A damaged directory is refused before anything is written; a member
+    // that does not decode within its end offset stays as far as it got, and
+    // no later member is written.
+    std::string good = Read("m.z"), escape = good, cut = good;
+    escape.replace(4 + 29, 13, std::string("..\\EMPTY\0\0\0\0\0", 13));
+    cut[4 + 25] -= 3;  // the low byte of A's end offset, 517: its end code falls outside
+    for (auto c : {std::make_pair(good.substr(0, 40), "entry 1 of 4"), {escape, "entry 1 of 4"},
+                   {cut, "ends before its end-of-stream code"}}) {
+        Write("bad.text", c.first);
+        EXPECT_EQ(ztool("list bad.text"), 65) << c.second;
+        EXPECT_EQ(ztool("extract bad.text x"), 65) << c.second;
+        EXPECT_NE(Read("err").find(c.second), std::string::npos) << Read("err");
+        EXPECT_FALSE(fs::exists("x/B.TXT"));
+    }
+    EXPECT_EQ(Read("x/A.TXT"), text.substr(0, Read("x/A.TXT").size()));
+    EXPECT_GT(Read("x/A.TXT").size(), 0u);
+    EXPECT_EQ(ztool("pack n.z bad.text"), 65);  // members must have 8.3 names
+    fs::current_path(DIR / "..");
 }
 
 } // namespace

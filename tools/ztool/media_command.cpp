@@ -4,11 +4,14 @@
 #include "ztool.h"
 
 #include "archive_format.h"
+#include "file_time.h"
 #include "medium_layout.h"
+#include "platform_files.h"
 #include "run_tool.h"
 #include "setup_ini.h"
 
 #include <algorithm>
+#include <cctype>
 #include <filesystem>
 #include <map>
 #include <system_error>
@@ -142,6 +145,44 @@ int LayOutFloppies(const std::string& cd, const std::string& out)
     return ZTOOL_OK;
 }
 
+// The image takes every date from the content, as the floppies do, so that a
+// rebuild of the same content matches a shipped image byte for byte: the
+// newest file's last-write time dates the volumes (xorriso's "uuid" time, to
+// the second, in UTC) and every folder, which the clock dated when it was
+// made. set_to_mtime gives each file Rock Ridge access and change times equal
+// to its last-write time rather than to the moment it was copied here.
+// Expiry and effective dates stay unset; -no_rc keeps the machine's xorriso
+// startup files out.
+int MakeCdImage(const std::string& cd, const std::string& image)
+{
+    std::error_code error;
+    std::vector<fs::path> folders = {cd};
+    fs::path newest;
+    for (const fs::directory_entry& entry : fs::recursive_directory_iterator(cd, error)) {
+        if (entry.is_directory(error))
+            folders.push_back(entry.path());
+        else if (newest.empty() ||
+                 entry.last_write_time(error) > fs::last_write_time(newest, error))
+            newest = entry.path();
+    }
+    uint64_t time = 0;
+    if (!GetLastWriteTime(newest.string(), &time))
+        return Fail(ZTOOL_NO_INPUT, newest.string(), "cannot read its last-write time");
+    for (const fs::path& folder : folders) {
+        fs::last_write_time(folder, fs::last_write_time(newest, error), error);
+        if (error)
+            return Fail(ZTOOL_WRITE_FAILED, folder.string(), "cannot set its last-write time");
+    }
+    std::string date;  // YYYYMMDDhhmmss from YYYY-MM-DDThh:mm:ssZ, then 00 hundredths
+    for (char c : FormatFileTimeUtc(time))
+        if (std::isdigit((unsigned char)c))
+            date += c;
+    return Tool({"xorriso", "-no_rc", "-as", "mkisofs", "-quiet", "-V", "VELORIN", "-J", "-r",
+                 "--modification-date=" + date + "00", "--set_all_file_dates", "set_to_mtime",
+                 "-o", image, cd},
+                image);
+}
+
 } // namespace
 
 int CommandMedia(const std::string& content, const std::string& out, int floppy, int iso,
@@ -196,9 +237,7 @@ int CommandMedia(const std::string& content, const std::string& out, int floppy,
     if (status == ZTOOL_OK)
         fs::last_write_time(fs::path(cd) / "corvex.z", newest, error);
     if (status == ZTOOL_OK && iso)
-        status = Tool({"xorriso", "-as", "mkisofs", "-quiet", "-V", "VELORIN", "-J", "-r", "-o",
-                       (fs::path(out) / "velorin.iso").string(), cd},
-                      (fs::path(out) / "velorin.iso").string());
+        status = MakeCdImage(cd, (fs::path(out) / "velorin.iso").string());
     if (status == ZTOOL_OK && floppy)
         status = LayOutFloppies(cd, out);
     return status;

@@ -5,10 +5,26 @@
 #include <gtest/gtest.h>
 
 #include "harness.h"
+#include "../../res/resource.h"
 
 namespace {
 
 const char CAPTION[] = "Velorin Installation";
+
+// Every text a page shows, caption first and then its controls in template
+// order; and the page centred on the 1024 x 768 screen of the test display:
+// the right (bottom) margin is the left (top) one, or one more.
+void ExpectPage(HWND page, const std::string& texts)
+{
+    std::string shown = Text(page);
+    for (HWND c = GetWindow(page, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT))
+        shown += "|" + Text(c);
+    EXPECT_EQ(shown, texts);
+    RECT r;
+    GetWindowRect(page, &r);
+    EXPECT_TRUE(1024 - r.right - r.left >= 0 && 1024 - r.right - r.left <= 1) << r.left << " " << r.right;
+    EXPECT_TRUE(768 - r.bottom - r.top >= 0 && 768 - r.bottom - r.top <= 1) << r.top << " " << r.bottom;
+}
 
 // Puts a setup program on the CD (drive d:) and starts it there.
 Program Start(const std::string& program)
@@ -28,15 +44,27 @@ std::string Probe()
 // has the focus and that Escape and the close box are ignored.
 HWND ToDirectoryPage(const Program& p)
 {
-    HWND welcome = WaitPage(p.pid, "Welcome to Velorin!", 201);
-    EXPECT_EQ(FocusId(welcome), 201);
+    HWND welcome = WaitPage(p.pid, "Welcome to Velorin!", IDC_NEXT);
+    ExpectPage(welcome, "Welcome to Velorin!|&OK|ORV95NEWL");  // the picture child, by its bitmap
+    EXPECT_EQ(FocusId(welcome), IDC_NEXT);
     EXPECT_TRUE(IgnoresEscapeAndClose(welcome));
-    Press(welcome, 201);
-    HWND intro = WaitPage(p.pid, CAPTION, 203);
-    EXPECT_EQ(FocusId(intro), 201);
+    Press(welcome, IDC_NEXT);
+    HWND intro = WaitPage(p.pid, CAPTION, IDC_CANCEL_SETUP);
+    ExpectPage(intro, std::string(CAPTION) +
+        "|Velorin provides a top-quality, easy-to-use Internet connection. It includes Netscape Navigator, a "
+        "powerful Internet software package. You'll be able to register instantly and go online in minutes."
+        "|Additionally, if you've already registered an account with Orvanta Network, Velorin will configure it "
+        "for you.|Here's what you need:|- Windows 95 (you may need the original diskettes/CD)|- 8 megabytes of "
+        "free disk space|- A 9600 baud or faster modem|- A credit card (for a new account)|&Next >|&Cancel");
+    EXPECT_EQ(FocusId(intro), IDC_NEXT);
     EXPECT_TRUE(IgnoresEscapeAndClose(intro));
-    Press(intro, 201);
-    return WaitPage(p.pid, CAPTION, 101);
+    Press(intro, IDC_NEXT);
+    HWND directory = WaitPage(p.pid, CAPTION, IDC_DIRECTORY);
+    ExpectPage(directory, std::string(CAPTION) +
+        "|Velorin will now install the registration software on your computer and guide you through the setup "
+        "process.|Velorin directory:|" + Text(directory, IDC_DIRECTORY) + "|If you would like Velorin installed "
+        "in a different directory than the default, enter the directory below.|&Next >|&Cancel|< &Back");
+    return directory;
 }
 
 const std::string CANCEL_QUESTION = "box \"Velorin Installation\" icon=question buttons=Yes|No "
@@ -60,15 +88,15 @@ TEST(WizardPages, BackAndCancelLeaveNoTrace)
     std::string winIni = ReadFileBytes("c:\\windows\\win.ini");
     Program p = Start(SetupExePath());
     HWND directory = ToDirectoryPage(p);
-    EXPECT_EQ(FocusId(directory), 101);
+    EXPECT_EQ(FocusId(directory), IDC_DIRECTORY);
     EXPECT_TRUE(IgnoresEscapeAndClose(directory));
     for (int pass = 0; pass < 2; pass++) {
-        EXPECT_EQ(Text(directory, 101), "d:\\oldplace");
-        SetText(directory, 101, "c:\\typed");
-        Press(directory, 202);
-        HWND intro = WaitPage(p.pid, CAPTION, 203);
-        Press(intro, pass == 0 ? 201 : 203);
-        directory = WaitPage(p.pid, CAPTION, 101, pass == 0 ? 30000 : 0);
+        EXPECT_EQ(Text(directory, IDC_DIRECTORY), "d:\\oldplace");
+        SetText(directory, IDC_DIRECTORY, "c:\\typed");
+        Press(directory, IDC_BACK);
+        HWND intro = WaitPage(p.pid, CAPTION, IDC_CANCEL_SETUP);
+        Press(intro, pass == 0 ? IDC_NEXT : IDC_CANCEL_SETUP);
+        directory = WaitPage(p.pid, CAPTION, IDC_DIRECTORY, pass == 0 ? 30000 : 0);
     }
     EXPECT_EQ(WaitExit(p), 0);
     ExpectMachineUntouched(winIni);
@@ -90,13 +118,13 @@ TEST(DirectoryPage, RefusedEntries)
     Program p = Start(Probe());
     HWND directory = ToDirectoryPage(p);
     for (const auto& c : cases) {
-        SetText(directory, 101, c.entry);
-        Press(directory, 201);
+        SetText(directory, IDC_DIRECTORY, c.entry);
+        Press(directory, IDC_NEXT);
         EXPECT_EQ(AnswerBox(p, IDOK), "box \"Velorin Installation\" icon=error buttons=OK " + Quote(c.text));
     }
-    SetText(directory, 101, longest + "\\");
-    Press(directory, 201);
-    Press(WaitPage(p.pid, CAPTION, 104), 203);
+    SetText(directory, IDC_DIRECTORY, longest + "\\");
+    Press(directory, IDC_NEXT);
+    Press(WaitPage(p.pid, CAPTION, IDC_PROGRESS), IDC_CANCEL_SETUP);
     EXPECT_EQ(AnswerBox(p, IDYES), CANCEL_QUESTION);
     EXPECT_EQ(WaitExit(p), 0);
 }
@@ -117,11 +145,11 @@ TEST(ProgressPage, IgnoresWhatItMustAndStartsTheRegistrationProgramAtTheEnd)
     Program p = StartSetup("d:\\", "c:\\orvanet\\", &page, Probe());
     for (int i = 0; i < 250 && Progress(page) < 50; i++)  // the worker waits for its 50 to show
         Sleep(20);
-    EXPECT_EQ(Text(page, 103), "Installing Velorin...");
-    EXPECT_EQ(FocusId(page), 203);
+    ExpectPage(page, std::string(CAPTION) + "|Installing Velorin...||&Cancel");
+    EXPECT_EQ(FocusId(page), IDC_CANCEL_SETUP);
     EXPECT_TRUE(IgnoresEscapeAndClose(page));  // time enough for the stop and the 101
     EXPECT_EQ(Progress(page), 50);
-    Press(page, 203);
+    Press(page, IDC_CANCEL_SETUP);
     EXPECT_EQ(AnswerBox(p, IDNO), CANCEL_QUESTION);
     ASSERT_TRUE(WriteFileBytes("e:\\go", ""));
     EXPECT_EQ(WaitExit(p), 0);

@@ -12,8 +12,7 @@ TEST(SetupLogic, NumbersAndCentring)
                    {"", 0}, {"+-5", 0}, {"4294967297", 1}})
         EXPECT_EQ(ParseSignedDecimal(t.first), t.second) << '"' << t.first << '"';
     EXPECT_EQ(BytesPerPercentOf(99), 1u);  // never 0: the progress rule divides by it
-    EXPECT_EQ(CenteredOrigin(1024, 401), 311);
-    EXPECT_EQ(CenteredOrigin(640, 643), -1);  // truncated toward zero
+    EXPECT_EQ(CenteredOrigin(640, 643), -1);  // a page over the screen's size: toward zero
     EXPECT_EQ(FreeBytesOf(1953, 512, 8), 7999488u);
     EXPECT_EQ(FreeBytesOf(1048575, 512, 8), 0xFFFFF000u);
     EXPECT_EQ(FreeBytesOf(1048576, 512, 8), 0xFFFFFFFFu);  // 4 GiB would wrap to 0

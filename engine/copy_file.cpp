@@ -66,14 +66,13 @@ int CopySetupFile(const char* name, const char* fromDir, const char* toDir)
     if (source == INVALID_HANDLE_VALUE)
         return TransferFailed(TRANSFER_NO_SOURCE, sourcePath);
     FILETIME lastWrite;
-    int haveTime = GetFileTime(source, NULL, NULL, &lastWrite);
+    const FILETIME* keptTime = GetFileTime(source, NULL, NULL, &lastWrite) ? &lastWrite : NULL;
     DWORD size = 0;
     int result = TRANSFER_NO_SOURCE;
     unsigned char* buffer = NULL;
     if (FileSize32(source, &size) && SeekTo(source, 0)) {
         buffer = (unsigned char*)EngineAlloc(COPY_BUFFER);
-        result = buffer ? CopyToTarget(source, size, haveTime ? &lastWrite : NULL, buffer, targetPath)
-                        : TRANSFER_FATAL;
+        result = buffer ? CopyToTarget(source, size, keptTime, buffer, targetPath) : TRANSFER_FATAL;
     }
     EngineFree(buffer);
     CloseHandle(source);

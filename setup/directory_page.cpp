@@ -75,7 +75,9 @@ int CheckFreeSpace(HWND page)
     if (HasRequiredFreeSpace(freeBytes))
         return 1;
     char text[SETUP_PATH_SIZE + 128];
-    wsprintfA(text, "There are only %ld.%ld MBs free on drive %s. Velorin requires at least 8.0 MB of free disk space.",
+    wsprintfA(text,
+              "There are only %ld.%ld MBs free on drive %s. Velorin requires at least 8.0 MB of "
+              "free disk space.",
               (long)(freeBytes / 1000000), (long)(freeBytes % 1000000 / 100000), root);
     ShowError(page, text);
     return 0;

@@ -25,7 +25,8 @@ static void OnProgressPageInit(HWND page)
 static void OnSetupStart(HWND page)
 {
     setupState.cancelRequested = 0;
-    setupState.workerThread = CreateThread(NULL, 0, InstallThread, NULL, 0, &setupState.workerThreadId);
+    setupState.workerThread =
+        CreateThread(NULL, 0, InstallThread, NULL, 0, &setupState.workerThreadId);
     if (!setupState.workerThread) {
         ConfirmTransfer(page, TRANSFER_FATAL);
         EndDialog(page, IDC_CANCEL_SETUP);

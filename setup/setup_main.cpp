@@ -20,7 +20,8 @@ static void ReadProgressTotal(void)
 
 static void ReadSourceDirectory(void)
 {
-    DWORD length = GetModuleFileNameA(setupState.appInstance, setupState.sourceDir, SETUP_PATH_SIZE);
+    DWORD length =
+        GetModuleFileNameA(setupState.appInstance, setupState.sourceDir, SETUP_PATH_SIZE);
     if (length >= SETUP_PATH_SIZE)
         setupState.sourceDir[0] = '\0';   // never install from a cut path
     TakeSourceDirectory(setupState.sourceDir);
@@ -28,7 +29,8 @@ static void ReadSourceDirectory(void)
 
 static INT_PTR ShowPage(int templateId, DLGPROC procedure)
 {
-    return DialogBoxParamA(setupState.appInstance, MAKEINTRESOURCEA(templateId), NULL, procedure, 0);
+    return DialogBoxParamA(setupState.appInstance, MAKEINTRESOURCEA(templateId), NULL, procedure,
+                           0);
 }
 
 static void RunPageSequence(void)

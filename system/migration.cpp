@@ -54,7 +54,8 @@ static int RewriteSystemIni(const char* iniPath, const char* oldPath, const char
     HANDLE ini = CreateFileA(iniPath, GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING, 0, NULL);
     if (ini == INVALID_HANDLE_VALUE)
         return 0;
-    HANDLE old = CreateFileA(oldPath, GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
+    HANDLE old =
+        CreateFileA(oldPath, GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
     if (old == INVALID_HANDLE_VALUE) {
         CloseHandle(ini);
         return 0;
@@ -102,13 +103,15 @@ int MigratePreviousInstall(HWND owner)
         GetProfileStringA(SECTION, "Tessimo", "", dialerDir, sizeof dialerDir);
     // The earlier installation's own register directory, even when its
     // directory was not taken over.
-    char registerDir[DERIVED_SIZE], binDir[DERIVED_SIZE], appDir[DERIVED_SIZE], etcDir[DERIVED_SIZE];
+    char registerDir[DERIVED_SIZE], binDir[DERIVED_SIZE], appDir[DERIVED_SIZE],
+        etcDir[DERIVED_SIZE];
     Derive(registerDir, mainDir, "\\Register");
     Derive(binDir, dialerDir, "\\bin");
     Derive(appDir, dialerDir, "\\app");
     Derive(etcDir, dialerDir, "\\etc");
 
-    char windowsDir[SETUP_PATH_SIZE], vezIni[DERIVED_SIZE], systemIni[DERIVED_SIZE], systemOld[DERIVED_SIZE];
+    char windowsDir[SETUP_PATH_SIZE], vezIni[DERIVED_SIZE], systemIni[DERIVED_SIZE],
+        systemOld[DERIVED_SIZE];
     UINT length = GetWindowsDirectoryA(windowsDir, sizeof windowsDir);
     if (length == 0 || length >= sizeof windowsDir)
         windowsDir[0] = 0;

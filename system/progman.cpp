@@ -42,19 +42,42 @@ int ProgmanConnect(void)
     return dde.conversation != NULL;
 }
 
-// Sends the command that the given texts make when run together.
+// Whether the conversation still stands. The worker pumps no messages, and
+// inside a transaction DDEML waits only for messages newer than its last look:
+// the server's end of the conversation, if it came before, would be missed
+// and the command would wait out its time. So DDEML is handed what waits now.
+static int Standing(void)
+{
+    MSG message;
+    CONVINFO info;
+    info.cb = sizeof info;
+    while (PeekMessageA(&message, NULL, WM_DDE_FIRST, WM_DDE_LAST, PM_REMOVE))
+        DispatchMessageA(&message);
+    return dde.conversation && DdeQueryConvInfo(dde.conversation, QID_SYNC, &info)
+           && (info.wStatus & ST_CONNECTED);
+}
+
+// Sends the command that the given texts make when run together. One refused
+// or unanswered while the conversation stands may have been carried out and
+// is not sent again; one that met a conversation the server had ended goes
+// once more. DDEML may keep the ended conversation and open no other to the
+// service beside it, so the instance is started afresh for the new one.
 static int SendCommand(const char* const* parts, int count)
 {
     char command[COMMAND_SIZE];
     if (!ConcatText(command, sizeof command, parts, count))
         return 0;
-    ProgmanConnect();
-    if (!dde.conversation)
-        return 0;
-    HDDEDATA result = DdeClientTransaction((LPBYTE)command, TextLength(command) + 1,
-                                           dde.conversation, NULL, CF_TEXT, XTYP_EXECUTE,
-                                           1000, NULL);
-    return result != NULL;
+    for (int tries = 2; tries > 0 && ProgmanConnect(); --tries) {
+        if (Standing() && DdeClientTransaction((LPBYTE)command, TextLength(command) + 1,
+                                               dde.conversation, NULL, CF_TEXT, XTYP_EXECUTE,
+                                               1000, NULL))
+            return 1;
+        if (Standing())
+            return 0;
+        ProgmanTerm();
+        ProgmanInit();
+    }
+    return 0;
 }
 
 int ProgmanDeleteGroup(const char* group)

@@ -42,10 +42,9 @@ int ProgmanConnect(void)
     return dde.conversation != NULL;
 }
 
-// Whether the conversation still stands. The worker pumps no messages, and
-// inside a transaction DDEML waits only for messages newer than its last look:
-// the server's end of the conversation, if it came before, would be missed
-// and the command would wait out its time. So DDEML is handed what waits now.
+// Whether the conversation still stands. The worker pumps no messages, and a
+// transaction waits only for messages newer than DDEML's last look, so a
+// server's end that came before would go unseen: DDEML is handed what waits.
 static int Standing(void)
 {
     MSG message;
@@ -57,11 +56,10 @@ static int Standing(void)
            && (info.wStatus & ST_CONNECTED);
 }
 
-// Sends the command that the given texts make when run together. One refused
-// or unanswered while the conversation stands may have been carried out and
-// is not sent again; one that met a conversation the server had ended goes
-// once more. DDEML may keep the ended conversation and open no other to the
-// service beside it, so the instance is started afresh for the new one.
+// Sends the command that the given texts make when run together, once more if
+// it met a conversation that the server had ended (DDEML keeps that one and
+// opens no other beside it, so it is started afresh); not if it was refused or
+// unanswered on a standing one, since it may have been carried out.
 static int SendCommand(const char* const* parts, int count)
 {
     char command[COMMAND_SIZE];

@@ -1,7 +1,7 @@
 // The Program Manager group, made over DDE: a client-only DDEML instance and
 // at most one conversation with service and topic "PROGMAN", kept in one
 // module-level record. Everything here runs on the worker thread, and the
-// callback is called there too, from within the DDEML calls made here.
+// callback is called there too, from within the calls made here.
 // Results are advisory: 1 success, 0 failure.
 #ifndef VELORIN_SYSTEM_PROGMAN_H
 #define VELORIN_SYSTEM_PROGMAN_H

@@ -42,19 +42,40 @@ int ProgmanConnect(void)
     return dde.conversation != NULL;
 }
 
-// Sends the command that the given texts make when run together.
+// Whether the conversation still stands. The worker pumps no messages, and a
+// transaction waits only for messages newer than DDEML's last look, so a
+// server's end that came before would go unseen: DDEML is handed what waits.
+static int Standing(void)
+{
+    MSG message;
+    CONVINFO info;
+    info.cb = sizeof info;
+    while (PeekMessageA(&message, NULL, WM_DDE_FIRST, WM_DDE_LAST, PM_REMOVE))
+        DispatchMessageA(&message);
+    return dde.conversation && DdeQueryConvInfo(dde.conversation, QID_SYNC, &info)
+           && (info.wStatus & ST_CONNECTED);
+}
+
+// Sends the command that the given texts make when run together, once more if
+// it met a conversation that the server had ended (DDEML keeps that one and
+// opens no other beside it, so it is started afresh); not if it was refused or
+// unanswered on a standing one, since it may have been carried out.
 static int SendCommand(const char* const* parts, int count)
 {
     char command[COMMAND_SIZE];
     if (!ConcatText(command, sizeof command, parts, count))
         return 0;
-    ProgmanConnect();
-    if (!dde.conversation)
-        return 0;
-    HDDEDATA result = DdeClientTransaction((LPBYTE)command, TextLength(command) + 1,
-                                           dde.conversation, NULL, CF_TEXT, XTYP_EXECUTE,
-                                           1000, NULL);
-    return result != NULL;
+    for (int tries = 2; tries > 0 && ProgmanConnect(); --tries) {
+        if (Standing() && DdeClientTransaction((LPBYTE)command, TextLength(command) + 1,
+                                               dde.conversation, NULL, CF_TEXT, XTYP_EXECUTE,
+                                               1000, NULL))
+            return 1;
+        if (Standing())
+            return 0;
+        ProgmanTerm();
+        ProgmanInit();
+    }
+    return 0;
 }
 
 int ProgmanDeleteGroup(const char* group)

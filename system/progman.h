@@ -1,7 +1,7 @@
 // The Program Manager group, made over DDE: a client-only DDEML instance and
 // at most one conversation with service and topic "PROGMAN", kept in one
 // module-level record. Everything here runs on the worker thread, and the
-// callback is called there too, from within the DDEML calls made here.
+// callback is called there too, from within the calls made here.
 // Results are advisory: 1 success, 0 failure.
 #ifndef VELORIN_SYSTEM_PROGMAN_H
 #define VELORIN_SYSTEM_PROGMAN_H
@@ -20,8 +20,11 @@ int ProgmanConnect(void);
 // Send "[DeleteGroup(name)]", "[CreateGroup(name)]" and
 // "[AddItem(<commandDir><commandFile>, <item>, <iconDir><iconFile>)]" as
 // execute transactions (the text and its zero, 1000 ms), connecting first if
-// need be. 1 when the server took the command; 0 without a conversation, when
-// the server refused or did not answer, or when the text would not fit whole.
+// need be. A command that finds the conversation ended by the server, before
+// or while it is sent, is sent once more on a new one (the instance is made
+// anew for it); one refused or unanswered on a standing conversation is not.
+// 1 when the server took the command; 0 without a conversation, when the
+// server refused or did not answer, or when the text would not fit whole.
 int ProgmanDeleteGroup(const char* group);
 int ProgmanCreateGroup(const char* group);
 int ProgmanAddItem(const char* item, const char* commandDir, const char* commandFile,

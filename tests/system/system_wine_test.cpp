@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <set>
 #include <shlobj.h>
 
 #include "engine.h"
@@ -51,39 +52,78 @@ Values RegistryValues()
     return values;
 }
 
-Lines received;  // by the recording server: each connection's topic, each command's data
-DWORD server;
+// A DDE server of the test's own on the raw messages (one made with DDEML cannot
+// end a conversation itself): a hidden top-level window, since initiation is a
+// broadcast to those, on a thread that pumps, since a connect waits on each that does not.
+struct DdeServer {
+    bool accept;           // acknowledges commands as carried out, else refuses them
+    std::string endAfter;  // the command after which it ends the conversation
+    Lines received;        // each conversation's start, each command's data
+    std::set<HWND> ended;  // clients it left: what they send later is not carried out
+} server;
 
-// Refuses every command, as a shell does the deletion of a group it lacks.
-HDDEDATA CALLBACK Record(UINT type, UINT, HCONV, HSZ topic, HSZ, HDDEDATA data, ULONG_PTR, ULONG_PTR)
+LRESULT CALLBACK Serve(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    char name[16] = "";
-    if (type == XTYP_CONNECT && DdeQueryStringA(server, topic, name, sizeof name, CP_WINANSI))
-        received.push_back(std::string("connect ") + name);
-    if (type == XTYP_EXECUTE) {
-        received.emplace_back(DdeGetData(data, NULL, 0, 0), '?');
-        DdeGetData(data, (BYTE*)&received.back()[0], (DWORD)received.back().size(), 0);
-    }
-    return type == XTYP_CONNECT ? (HDDEDATA)1 : type == XTYP_EXECUTE ? (HDDEDATA)DDE_FNOTPROCESSED : NULL;
+    HWND client = (HWND)wParam;
+    HGLOBAL data = (HGLOBAL)lParam;
+    ATOM service = GlobalFindAtomA(PROGMAN_SERVICE), topic = GlobalFindAtomA("PROGMAN");
+    if (message == WM_DDE_INITIATE && LOWORD(lParam) == service && HIWORD(lParam) == topic) {
+        server.received.push_back("connect");
+        SendMessageA(client, WM_DDE_ACK, (WPARAM)window,
+                     MAKELPARAM(GlobalAddAtomA(PROGMAN_SERVICE), GlobalAddAtomA("PROGMAN")));
+    } else if (message == WM_DDE_EXECUTE && !server.ended.count(client)) {
+        server.received.emplace_back((char*)GlobalLock(data), GlobalSize(data));
+        GlobalUnlock(data);
+        PostMessageA(client, WM_DDE_ACK, (WPARAM)window,
+                     PackDDElParam(WM_DDE_ACK, server.accept ? DDE_FACK : 0, lParam));
+        if (server.received.back() == server.endAfter)
+            PostMessageA(client, WM_DDE_TERMINATE, (WPARAM)window, 0), server.ended.insert(client);
+    } else if (message == WM_DDE_TERMINATE && !server.ended.count(client))
+        PostMessageA(client, WM_DDE_TERMINATE, (WPARAM)window, 0);
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+DWORD WINAPI RunServer(void* ready)
+{
+    WNDCLASSA type = { 0, Serve, 0, 0, NULL, NULL, NULL, NULL, NULL, "VelorinTestServer" };
+    RegisterClassA(&type);  // fails harmlessly from the second server on
+    CreateWindowA(type.lpszClassName, "", WS_POPUP, 0, 0, 0, 0, NULL, NULL, NULL, NULL);
+    SetEvent(ready);
+    for (MSG message; GetMessageA(&message, NULL, 0, 0) > 0;)
+        DispatchMessageA(&message);
+    return 0;
 }
 
 // The group's failure costs the installation nothing and shows nothing; a
 // critical error is the one thing shown. Only "YES" makes the number a prefix.
 TEST(SystemInstall, SendsTheGroupsCommands)
 {
-    PrepareInstall("c:\\orvanet");
-    WriteFileBytes("d:\\setup.ini", "[Velorin]\nIsRegNoAPrefix=y\nRegNo=7\nHDHomePage=x\n");
-    DdeInitializeA(&server, Record, APPCLASS_STANDARD | CBF_SKIP_ALLNOTIFICATIONS, 0);
-    DdeNameService(server, DdeCreateStringHandleA(server, PROGMAN_SERVICE, CP_WINANSI), NULL, DNS_REGISTER);
+    const std::string zero(1, '\0'), connect = "connect", del = "[DeleteGroup(Velorin)]" + zero,
+                      create = "[CreateGroup(Velorin)]" + zero;
+    const std::string exe = "c:\\orvanet\\corvex\\corvex.exe",
+                      add = "[AddItem(" + exe + ", Registration & Utilities, " + exe + ")]" + zero;
+    const struct { const char* name; bool accept; std::string endAfter; Lines received; } rows[] = {
+        { "all refused: each sent once, one connect", false, "", { connect, del, create, add } },
+        { "ended after the delete command, the create command connects again", true, del,
+          { connect, del, connect, create, add } },
+    };
     StartBoxAnswerer([](const BoxInfo&) { return IDOK; });
-    EXPECT_EQ(1, RunInstall(setupState.progressDialog));
-    DdeUninitialize(server);
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        PrepareInstall("c:\\orvanet");
+        WriteFileBytes("d:\\setup.ini", "[Velorin]\nIsRegNoAPrefix=y\nRegNo=7\nHDHomePage=x\n");
+        server = DdeServer{ row.accept, row.endAfter, {}, {} };
+        HANDLE ready = CreateEventA(NULL, TRUE, FALSE, NULL),
+               thread = CreateThread(NULL, 0, RunServer, ready, 0, NULL);
+        WaitForSingleObject(ready, INFINITE);
+        EXPECT_EQ(1, RunInstall(setupState.progressDialog));
+        PostThreadMessageA(GetThreadId(thread), WM_QUIT, 0, 0);
+        WaitForSingleObject(thread, INFINITE);
+        EXPECT_EQ(row.received, server.received);
+    }
     EXPECT_EQ(NULL, ProgmanCallback(XTYP_ERROR, 0, NULL, NULL, NULL, NULL, DMLERR_LOW_MEMORY, 0));
     EXPECT_EQ(Lines{ "box \"Velorin Installation\" icon=warning buttons=OK \"A critical error has occurred.\"" },
               StopBoxAnswerer());
-    const std::string exe = "c:\\orvanet\\corvex\\corvex.exe", zero(1, '\0');
-    EXPECT_EQ((Lines{ "connect PROGMAN", "[DeleteGroup(Velorin)]" + zero, "[CreateGroup(Velorin)]" + zero,
-                      "[AddItem(" + exe + ", Registration & Utilities, " + exe + ")]" + zero }), received);
     // No home page, so no local copy of it; absent keys write nothing.
     EXPECT_EQ((Values{ { "MainDir", "SZ c:\\orvanet" }, { "RegNo", "SZ 7" }, { "Flags", "DWORD 16" } }),
               RegistryValues());

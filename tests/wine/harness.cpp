@@ -45,6 +45,8 @@ bool Chattr(const std::string& flags, const std::string& path)
     PROCESS_INFORMATION pi;
     if (!CreateProcessA(NULL, &line[0], NULL, NULL, FALSE, CREATE_NO_WINDOW, NULL, NULL, &si, &pi))
         return false;
+    CloseHandle(pi.hThread);
+    CloseHandle(pi.hProcess);
     for (int i = 0; i < 1000 && PathExists(marker); ++i)
         Sleep(10);
     return !PathExists(marker);
@@ -152,6 +154,7 @@ Program Launch(const std::string& path)
     PROCESS_INFORMATION pi = {};
     EXPECT_TRUE(CreateProcessA(NULL, &line[0], NULL, NULL, FALSE, 0, NULL, dir.c_str(), &si, &pi))
         << path;
+    CloseHandle(pi.hThread);
     return {pi.hProcess, pi.dwProcessId};
 }
 
@@ -171,13 +174,13 @@ Program StartSetup(const std::string& dir, const std::string& entry, HWND* page,
 {
     EXPECT_TRUE(CopyFileA(program.c_str(), (dir + "setup.exe").c_str(), FALSE)) << program;
     Program p = Launch(dir + "setup.exe");
-    Press(WaitPage(p.pid, "Welcome to Velorin!", 201), 201);
-    Press(WaitPage(p.pid, "Velorin Installation", 203), 201);
-    HWND directory = WaitPage(p.pid, "Velorin Installation", 101);
+    Press(WaitPage(p.pid, "Welcome to Velorin!", IDC_NEXT), IDC_NEXT);
+    Press(WaitPage(p.pid, "Velorin Installation", IDC_CANCEL_SETUP), IDC_NEXT);
+    HWND directory = WaitPage(p.pid, "Velorin Installation", IDC_DIRECTORY);
     if (!entry.empty())
-        SetText(directory, 101, entry);
-    Press(directory, 201);
-    *page = WaitPage(p.pid, "Velorin Installation", 104);
+        SetText(directory, IDC_DIRECTORY, entry);
+    Press(directory, IDC_NEXT);
+    *page = WaitPage(p.pid, "Velorin Installation", IDC_PROGRESS);
     return p;
 }
 

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "../../res/resource.h"
 #include "drive.h"
 
 // Puts back what a fresh prefix has: no WIN.INI section "Orvanta Network

@@ -32,24 +32,41 @@ std::string HostPath(const std::string& path)
     return result;
 }
 
-// Runs chattr on the host. Wine gives no handle to wait on for a host
-// program, so the command leaves a marker file, which is waited for.
-bool Chattr(const std::string& flags, const std::string& path)
+// Runs command under the host's sh, and meanwhile here; true once it has ended. Wine gives
+// no handle to wait on for a host program: the command removes a marker, which is waited for.
+bool RunOnHost(const std::string& command, const std::function<void()>& meanwhile = [] {})
 {
     char marker[MAX_PATH];
-    if (HostPath(path).empty() || !GetTempFileNameA("c:\\", "host", 0, marker))
+    if (!GetTempFileNameA("c:\\windows\\temp", "host", 0, marker))
         return false;
-    std::string line = "Z:\\bin\\sh -c \"/usr/bin/chattr " + flags + " '" + HostPath(path) +
-                       "' 2>/dev/null; rm '" + HostPath(marker) + "'\"";
+    std::string line = "Z:\\bin\\sh -c \"" + command + "; rm '" + HostPath(marker) + "'\"";
     STARTUPINFOA si = {sizeof si};
     PROCESS_INFORMATION pi;
     if (!CreateProcessA(NULL, &line[0], NULL, NULL, FALSE, CREATE_NO_WINDOW, NULL, NULL, &si, &pi))
         return false;
     CloseHandle(pi.hThread);
     CloseHandle(pi.hProcess);
+    meanwhile();
     for (int i = 0; i < 1000 && PathExists(marker); ++i)
         Sleep(10);
     return !PathExists(marker);
+}
+
+// Adds key, its values and its sub-keys, and closes it.
+void AddKey(HKEY key, const std::string& path, Snapshot* shot)
+{
+    static char name[16384], data[1 << 20];
+    DWORD n, size, type;
+    HKEY sub;
+    (*shot)[path] = "key";
+    for (DWORD i = 0; n = sizeof name, size = sizeof data,
+                      !RegEnumValueA(key, i++, name, &n, NULL, &type, (BYTE*)data, &size);)
+        (*shot)[path + " [" + name + "]"] =
+            "type " + std::to_string(type) + ": " + testing::PrintToString(std::string(data, size));
+    for (DWORD i = 0; n = sizeof name, !RegEnumKeyExA(key, i++, name, &n, NULL, NULL, NULL, NULL);)
+        if (!RegOpenKeyExA(key, name, 0, KEY_READ, &sub))
+            AddKey(sub, path + "\\" + name, shot);
+    RegCloseKey(key);
 }
 
 void DeleteTree(const std::string& path)
@@ -129,7 +146,7 @@ bool PathExists(const std::string& path)
 bool SetReadOnly(const std::string& path)
 {
     SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY);
-    Chattr("+i", path);
+    RunOnHost("chattr +i '" + HostPath(path) + "' 2>/dev/null");
     HANDLE f = CreateFileA(path.c_str(), GENERIC_WRITE, 0, NULL, OPEN_EXISTING, 0, NULL);
     return f == INVALID_HANDLE_VALUE || !CloseHandle(f);
 }
@@ -138,9 +155,32 @@ bool ClearReadOnly(const std::string& path)
 {
     if (!PathExists(path))
         return true;
-    bool cleared = Chattr("-R -i", path);
+    bool cleared = RunOnHost("chattr -R -i '" + HostPath(path) + "' 2>/dev/null");
     DWORD attributes = GetFileAttributesA(path.c_str());
     return SetFileAttributesA(path.c_str(), attributes & ~FILE_ATTRIBUTE_READONLY) && cleared;
+}
+
+Snapshot SnapshotMachine()
+{
+    Snapshot shot;
+    const char list[] = "c:\\windows\\temp\\machine.txt";
+    // A folder's time follows its entries, which are compared themselves.
+    const std::string find = "find . -mindepth 1 -path ./windows/temp -prune -o ",
+        files = "cd '" + HostPath("c:\\") + "' && { " + find +
+                "-type d -printf 'folder %p\\n' -o -printf 'time %T@ %p\\n'; " + find +
+                "-type f -print0 | xargs -0 cksum | sed 's/^/crc /; s/ / size /2'; } | " +
+                "sed 'y|/|\\\\|' >'" + HostPath(list) + "'";
+    DeleteFileA(list);
+    EXPECT_TRUE(RunOnHost(files, [&shot] { AddKey(HKEY_LOCAL_MACHINE, "HKLM", &shot); }));
+    AddKey(HKEY_CURRENT_USER, "HKCU", &shot);
+    std::string text = ReadFileBytes(list);
+    EXPECT_NE("", text) << files;
+    for (size_t at = 0, end, path; (end = text.find('\n', at)) != std::string::npos; at = end + 1) {
+        path = text.find(" .\\", at);
+        std::string& entry = shot["c:" + text.substr(path + 2, end - path - 2)];
+        entry += (entry.empty() ? "" : " ") + text.substr(at, path - at);
+    }
+    return shot;
 }
 
 std::string SetupExePath() { return Env("VELORIN_SETUP_EXE"); }

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -30,6 +31,11 @@ bool PathExists(const std::string& path);
 bool SetReadOnly(const std::string& path);
 // Undoes SetReadOnly, for a whole folder tree too.
 bool ClearReadOnly(const std::string& path);
+
+// The machine by path: folders ("folder") and files (time, CRC, size) of c: but C:\windows\temp,
+// keys ("key") and values ("KEY [name]": "type T: data" as a C literal) of HKLM and HKCU.
+typedef std::map<std::string, std::string> Snapshot;
+Snapshot SnapshotMachine();
 
 // Windows paths of this build's setup.exe and corvex.exe stand-in.
 std::string SetupExePath();

@@ -204,10 +204,10 @@ TEST(SystemMachine, ChangesNothingElse)
         // setup.exe may change: wildcards as in file names, ';' between them.
         std::map<std::string, std::string> may = { { "*", "c:\\orvanet;" + dir + "*" } };
         if (!row.cancel) {
-            // Wine's explorer, for the group's window: session-only mouse settings in a
-            // volatile key and, once the window shows an item, its view settings.
             may["*"] += ";HKLM\\Software\\OrvantaNetwork;HKLM\\Software\\OrvantaNetwork\\Velorin*;"
                         "c:\\users\\*\\Start Menu\\Programs\\Velorin*;"
+                        // Wine's explorer, for the group's window: session-only mouse settings
+                        // in a volatile key and, once the window shows an item, its view settings.
                         "HKCU\\Software\\Wine\\Temporary System Parameters*;"
                         "HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Advanced*";
         }
@@ -244,8 +244,8 @@ TEST(SystemMachine, ChangesNothingElse)
         }
         if (row.upgrade)  // loses the section, and only that
             EXPECT_EQ(winIni, ReadFileBytes(kWin + "win.ini"));
-        const std::string copied = after[dir + "\\javaclss.z"];  // stopped before a chunk
-        EXPECT_TRUE(!row.cancel || atoi(&copied[copied.rfind(' ')]) % 32000 == 0) << copied;
+        const std::string copy = after[dir + "\\javaclss.z"];  // stopped before a chunk
+        EXPECT_TRUE(!row.cancel || std::stoul(copy.substr(copy.rfind(' '))) % 32000 == 0) << copy;
     }
 }
 

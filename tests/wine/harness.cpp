@@ -52,7 +52,7 @@ bool RunOnHost(const std::string& command, const std::function<void()>& meanwhil
     return !PathExists(marker);
 }
 
-// Adds key, its values and its sub-keys, and closes it.
+// Adds key, its values (up to a megabyte each) and its sub-keys, and closes it.
 void AddKey(HKEY key, const std::string& path, Snapshot* shot)
 {
     static char name[16384], data[1 << 20];

@@ -32,9 +32,9 @@ std::string HostPath(const std::string& path)
     return result;
 }
 
-// Runs command under the host's sh, and meanwhile here; true once it has ended. Wine gives
-// no handle to wait on for a host program: the command removes a marker, which is waited for.
-bool RunOnHost(const std::string& command, const std::function<void()>& meanwhile = [] {})
+// Runs command under the host's sh; true once it has ended. Wine gives no handle to wait on
+// for a host program, so the command removes a marker file, which is waited for.
+bool RunOnHost(const std::string& command)
 {
     char marker[MAX_PATH];
     if (!GetTempFileNameA("c:\\windows\\temp", "host", 0, marker))
@@ -46,27 +46,30 @@ bool RunOnHost(const std::string& command, const std::function<void()>& meanwhil
         return false;
     CloseHandle(pi.hThread);
     CloseHandle(pi.hProcess);
-    meanwhile();
     for (int i = 0; i < 1000 && PathExists(marker); ++i)
         Sleep(10);
     return !PathExists(marker);
 }
 
-// Adds key, its values (up to a megabyte each) and its sub-keys, and closes it.
-void AddKey(HKEY key, const std::string& path, Snapshot* shot)
+extern "C" LONG NTAPI RtlAdjustPrivilege(ULONG, BOOLEAN enable, BOOLEAN thread, BOOLEAN* was);
+// Adds hive's keys with their values as Wine's server writes them out, in one request (a walk
+// takes one a value): "[KEY] time" and "#time" lines, then the values as in a .reg file.
+void AddHive(HKEY hive, const std::string& root, Snapshot* shot)
 {
-    static char name[16384], data[1 << 20];
-    DWORD n, size, type;
-    HKEY sub;
-    (*shot)[path] = "key";
-    for (DWORD i = 0; n = sizeof name, size = sizeof data,
-                      !RegEnumValueA(key, i++, name, &n, NULL, &type, (BYTE*)data, &size);)
-        (*shot)[path + " [" + name + "]"] =
-            "type " + std::to_string(type) + ": " + testing::PrintToString(std::string(data, size));
-    for (DWORD i = 0; n = sizeof name, !RegEnumKeyExA(key, i++, name, &n, NULL, NULL, NULL, NULL);)
-        if (!RegOpenKeyExA(key, name, 0, KEY_READ, &sub))
-            AddKey(sub, path + "\\" + name, shot);
-    RegCloseKey(key);
+    const std::string file = "c:\\windows\\temp\\" + root + ".reg";
+    DeleteFileA(file.c_str());
+    EXPECT_EQ(ERROR_SUCCESS, RegSaveKeyA(hive, file.c_str(), NULL)) << root;
+    std::string text = ReadFileBytes(file), key, *entry = &key;
+    for (size_t at = 0, end; (end = text.find('\n', at)) != std::string::npos; at = end + 1) {
+        const std::string line = text.substr(at, end - at);
+        if (line[0] == '[') {
+            key = root + "\\" + line.substr(1, line.rfind(']') - 1);
+            for (size_t pair = 0; (pair = key.find("\\\\", pair)) != std::string::npos; ++pair)
+                key.erase(pair, 1);
+            entry = &((*shot)[key] = "key");
+        } else if (!line.empty() && line[0] != '#')
+            *entry += " " + line;
+    }
 }
 
 void DeleteTree(const std::string& path)
@@ -163,18 +166,19 @@ bool ClearReadOnly(const std::string& path)
 Snapshot SnapshotMachine()
 {
     Snapshot shot;
+    BOOLEAN was;  // Wine writes a hive out only with the backup privilege, number 17
+    EXPECT_EQ(0, RtlAdjustPrivilege(17, TRUE, FALSE, &was));
+    AddHive(HKEY_LOCAL_MACHINE, "HKLM", &shot);
+    AddHive(HKEY_CURRENT_USER, "HKCU", &shot);
     const char list[] = "c:\\windows\\temp\\machine.txt";
     // A folder's time follows its entries, which are compared themselves.
     const std::string find = "find . -mindepth 1 -path ./windows/temp -prune -o ",
         files = "cd '" + HostPath("c:\\") + "' && { " + find +
                 "-type d -printf 'folder %p\\n' -o -printf 'time %T@ %p\\n'; " + find +
                 "-type f -print0 | xargs -0 cksum | sed 's/^/crc /; s/ / size /2'; } | " +
-                "sed 'y|/|\\\\|' >'" + HostPath(list) + "'";
-    DeleteFileA(list);
-    EXPECT_TRUE(RunOnHost(files, [&shot] { AddKey(HKEY_LOCAL_MACHINE, "HKLM", &shot); }));
-    AddKey(HKEY_CURRENT_USER, "HKCU", &shot);
+                "sed 'y|/|\\\\|' >'" + HostPath(list) + "' || exit";
+    EXPECT_TRUE(RunOnHost(files)) << files;  // a failure exits before the marker goes
     std::string text = ReadFileBytes(list);
-    EXPECT_NE("", text) << files;
     for (size_t at = 0, end, path; (end = text.find('\n', at)) != std::string::npos; at = end + 1) {
         path = text.find(" .\\", at);
         std::string& entry = shot["c:" + text.substr(path + 2, end - path - 2)];

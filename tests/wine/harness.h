@@ -32,8 +32,8 @@ bool SetReadOnly(const std::string& path);
 // Undoes SetReadOnly, for a whole folder tree too.
 bool ClearReadOnly(const std::string& path);
 
-// The machine by path: folders ("folder") and files (time, CRC, size) of c: but C:\windows\temp,
-// keys ("key") and values ("KEY [name]": "type T: data" as a C literal) of HKLM and HKCU.
+// The machine by path: folders ("folder") and files (time, CRC, size) of c: but C:\windows\temp;
+// keys of HKLM and HKCU ("key", values as in a .reg file) as Wine saves them: not volatile ones.
 typedef std::map<std::string, std::string> Snapshot;
 Snapshot SnapshotMachine();
 

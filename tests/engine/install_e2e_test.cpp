@@ -1,6 +1,5 @@
 // Whole installations through setup.exe, driven as a user would: from the CD
-// image and the floppy images of a medium laid out by ztool, a cancel in the
-// middle of a large copy, a full drive.
+// image and the floppy images of a medium laid out by ztool, onto a full drive.
 #include <gtest/gtest.h>
 
 #include "harness.h"
@@ -66,29 +65,6 @@ TEST(Install, FromFloppyImages)
     EXPECT_TRUE(Answer(box, IDRETRY));
     EXPECT_EQ(WaitExit(p), 0);
     ExpectInstalled();
-}
-
-// The copy stops before its next chunk: what was written stays, nothing
-// after it is placed, and the registration program is not started.
-TEST(Install, CancelDuringALargeCopy)
-{
-    ASSERT_TRUE(WriteMedium("d:\\", StandardMedium(true, {}), 0));
-    // A gigabyte of zeros that takes no room on the medium.
-    const DWORD large = 1u << 30;
-    HANDLE big = CreateFileA("d:\\javaclss.z", GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, 0, NULL);
-    SetFilePointer(big, (LONG)large, NULL, FILE_BEGIN);
-    ASSERT_TRUE(SetEndOfFile(big) && CloseHandle(big));
-    HWND page;
-    Program p = StartSetup("d:\\", "", &page);
-    Press(page, 203);
-    AnswerBox(p, IDYES);
-    EXPECT_EQ(WaitExit(p), 0);
-    WIN32_FILE_ATTRIBUTE_DATA copied;
-    ASSERT_TRUE(GetFileAttributesExA((COMPONENTS + "javaclss.z").c_str(), GetFileExInfoStandard, &copied));
-    EXPECT_LT(copied.nFileSizeLow, large);
-    EXPECT_EQ(copied.nFileSizeLow % 32000, 0u);
-    EXPECT_FALSE(Exists(COMPONENTS + "javabin.z"));
-    EXPECT_EQ("", CorvexLog());
 }
 
 // y: passes the free-space check with 8,003,584 bytes and fills up during

@@ -6,6 +6,7 @@
 #include <map>
 #include <set>
 #include <shlobj.h>
+#include <shlwapi.h>
 
 #include "engine.h"
 #include "harness.h"
@@ -267,6 +268,65 @@ TEST(SystemMigration, UpgradeThroughSetupExe)
     std::string link = ReadFileBytes(group + "Registration & Utilities.lnk");
     CharLowerBuffA(&link[0], (DWORD)link.size());
     EXPECT_NE(std::string::npos, link.find(main + "\\corvex\\corvex.exe"));
+}
+
+// Only the installation's folders, files and values, its group and what the
+// migration names; a cancelled copy leaves its folders and files, no more.
+TEST(SystemMachine, ChangesNothingElse)
+{
+    const std::string dir = "c:\\orvanet\\corvex";
+    struct Row { const char* name; bool upgrade, cancel; };
+    for (Row row : { Row{ "plain installation", false, false }, Row{ "upgrade", true, false },
+                     Row{ "cancelled half way", false, true } }) {
+        SCOPED_TRACE(row.name);
+        ResetMachine();
+        Restore restore;
+        const std::string winIni = ReadFileBytes(kWin + "win.ini");
+        PrepareInstall("c:\\orvanet");
+        // By what a path may hold afterwards ("*" anything, "" nothing), the paths setup.exe may
+        // change (wildcards as in file names, ';' between them), and the empty key that Wine's
+        // shell makes for a group's window when it gets round to it, even during a later run.
+        std::map<std::string, std::string> may = { { "*", "c:\\orvanet;" + dir + "*" },
+            { "key", "HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Advanced" } };
+        if (!row.cancel)
+            may["*"] += ";HKLM\\Software\\OrvantaNetwork\\Velorin*;"
+                        "c:\\users\\*\\Start Menu\\Programs\\Velorin*";
+        if (row.upgrade) {
+            PlantEarlierInstall("c:\\orvanet");
+            ASSERT_TRUE(MakeDirs(dir) &&
+                        CopyFileA(CorvexExePath().c_str(), (dir + "\\corvex.exe").c_str(), FALSE));
+            // The log of the registration program's stand-in; register.ini's "Version"
+            // is emptied, then the file goes with the other files of its folder.
+            may["*"] += ";c:\\corvex-log.txt;c:\\windows\\win.ini;c:\\windows\\system.*";
+            may[""] = "c:\\windows\\vez.ini;c:\\orvanet\\register\\register.ini;c:\\olddial*";
+        }
+        if (row.cancel) {  // a gigabyte of zeros that takes no room on the medium
+            HANDLE f = CreateFileA("d:\\javaclss.z", GENERIC_WRITE, 0, NULL, OPEN_ALWAYS, 0, NULL);
+            ASSERT_TRUE(SetFilePointer(f, 1 << 30, NULL, FILE_BEGIN) && SetEndOfFile(f) &&
+                        CloseHandle(f));
+        }
+        Snapshot before = SnapshotMachine();
+        HWND page;
+        Program p = StartSetup("d:\\", "", &page);
+        if (row.upgrade)
+            AnswerBox(p, IDOK);
+        if (row.cancel)
+            Press(page, IDC_CANCEL_SETUP), AnswerBox(p, IDYES);
+        EXPECT_EQ(WaitExit(p), 0);
+        Snapshot after = SnapshotMachine(), both = before;
+        both.insert(after.begin(), after.end());
+        for (const auto& entry : both) {
+            const std::string& path = entry.first, was = before[path], is = after[path];
+            if (was != is && !PathMatchSpecA(path.c_str(), may["*"].c_str()) &&
+                !PathMatchSpecA(path.c_str(), may[is].c_str()))
+                ADD_FAILURE() << path << ": " << (was.empty() ? "absent" : was) << " -> "
+                              << (is.empty() ? "absent" : is);
+        }
+        if (row.upgrade)  // loses the section, and only that
+            EXPECT_EQ(winIni, ReadFileBytes(kWin + "win.ini"));
+        const std::string copy = after[dir + "\\javaclss.z"];  // stopped before a chunk
+        EXPECT_TRUE(!row.cancel || std::stoul(copy.substr(copy.rfind(' '))) % 32000 == 0) << copy;
+    }
 }
 
 }  // namespace

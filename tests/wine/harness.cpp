@@ -32,22 +32,44 @@ std::string HostPath(const std::string& path)
     return result;
 }
 
-// Runs chattr on the host. Wine gives no handle to wait on for a host
-// program, so the command leaves a marker file, which is waited for.
-bool Chattr(const std::string& flags, const std::string& path)
+// Runs command under the host's sh; true once it has ended. Wine gives no handle to wait on
+// for a host program, so the command removes a marker file, which is waited for.
+bool RunOnHost(const std::string& command)
 {
     char marker[MAX_PATH];
-    if (HostPath(path).empty() || !GetTempFileNameA("c:\\", "host", 0, marker))
+    if (!GetTempFileNameA("c:\\windows\\temp", "host", 0, marker))
         return false;
-    std::string line = "Z:\\bin\\sh -c \"/usr/bin/chattr " + flags + " '" + HostPath(path) +
-                       "' 2>/dev/null; rm '" + HostPath(marker) + "'\"";
+    std::string line = "Z:\\bin\\sh -c \"" + command + "; rm '" + HostPath(marker) + "'\"";
     STARTUPINFOA si = {sizeof si};
     PROCESS_INFORMATION pi;
     if (!CreateProcessA(NULL, &line[0], NULL, NULL, FALSE, CREATE_NO_WINDOW, NULL, NULL, &si, &pi))
         return false;
+    CloseHandle(pi.hThread);
+    CloseHandle(pi.hProcess);
     for (int i = 0; i < 1000 && PathExists(marker); ++i)
         Sleep(10);
     return !PathExists(marker);
+}
+
+extern "C" LONG NTAPI RtlAdjustPrivilege(ULONG, BOOLEAN enable, BOOLEAN thread, BOOLEAN* was);
+// Adds hive's keys with their values as Wine's server writes them out, in one request (a walk
+// takes one a value): "[KEY] time" and "#time" lines, then the values as in a .reg file.
+void AddHive(HKEY hive, const std::string& root, Snapshot* shot)
+{
+    const std::string file = "c:\\windows\\temp\\" + root + ".reg";
+    DeleteFileA(file.c_str());
+    EXPECT_EQ(ERROR_SUCCESS, RegSaveKeyA(hive, file.c_str(), NULL)) << root;
+    std::string text = ReadFileBytes(file), key, *entry = &key;
+    for (size_t at = 0, end; (end = text.find('\n', at)) != std::string::npos; at = end + 1) {
+        const std::string line = text.substr(at, end - at);
+        if (line[0] == '[') {
+            key = root + "\\" + line.substr(1, line.rfind(']') - 1);
+            for (size_t pair = 0; (pair = key.find("\\\\", pair)) != std::string::npos; ++pair)
+                key.erase(pair, 1);
+            entry = &((*shot)[key] = "key");
+        } else if (!line.empty() && line[0] != '#')
+            *entry += " " + line;
+    }
 }
 
 void DeleteTree(const std::string& path)
@@ -127,7 +149,7 @@ bool PathExists(const std::string& path)
 bool SetReadOnly(const std::string& path)
 {
     SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY);
-    Chattr("+i", path);
+    RunOnHost("chattr +i '" + HostPath(path) + "' 2>/dev/null");
     HANDLE f = CreateFileA(path.c_str(), GENERIC_WRITE, 0, NULL, OPEN_EXISTING, 0, NULL);
     return f == INVALID_HANDLE_VALUE || !CloseHandle(f);
 }
@@ -136,9 +158,33 @@ bool ClearReadOnly(const std::string& path)
 {
     if (!PathExists(path))
         return true;
-    bool cleared = Chattr("-R -i", path);
+    bool cleared = RunOnHost("chattr -R -i '" + HostPath(path) + "' 2>/dev/null");
     DWORD attributes = GetFileAttributesA(path.c_str());
     return SetFileAttributesA(path.c_str(), attributes & ~FILE_ATTRIBUTE_READONLY) && cleared;
+}
+
+Snapshot SnapshotMachine()
+{
+    Snapshot shot;
+    BOOLEAN was;  // Wine writes a hive out only with the backup privilege, number 17
+    EXPECT_EQ(0, RtlAdjustPrivilege(17, TRUE, FALSE, &was));
+    AddHive(HKEY_LOCAL_MACHINE, "HKLM", &shot);
+    AddHive(HKEY_CURRENT_USER, "HKCU", &shot);
+    const char list[] = "c:\\windows\\temp\\machine.txt";
+    // A folder's time follows its entries, which are compared themselves.
+    const std::string find = "find . -mindepth 1 -path ./windows/temp -prune -o ",
+        files = "cd '" + HostPath("c:\\") + "' && { " + find +
+                "-type d -printf 'folder %p\\n' -o -printf 'time %T@ %p\\n'; " + find +
+                "-type f -print0 | xargs -0 cksum | sed 's/^/crc /; s/ / size /2'; } | " +
+                "sed 'y|/|\\\\|' >'" + HostPath(list) + "' || exit";
+    EXPECT_TRUE(RunOnHost(files)) << files;  // a failure exits before the marker goes
+    std::string text = ReadFileBytes(list);
+    for (size_t at = 0, end, path; (end = text.find('\n', at)) != std::string::npos; at = end + 1) {
+        path = text.find(" .\\", at);
+        std::string& entry = shot["c:" + text.substr(path + 2, end - path - 2)];
+        entry += (entry.empty() ? "" : " ") + text.substr(at, path - at);
+    }
+    return shot;
 }
 
 std::string SetupExePath() { return Env("VELORIN_SETUP_EXE"); }
@@ -152,6 +198,7 @@ Program Launch(const std::string& path)
     PROCESS_INFORMATION pi = {};
     EXPECT_TRUE(CreateProcessA(NULL, &line[0], NULL, NULL, FALSE, 0, NULL, dir.c_str(), &si, &pi))
         << path;
+    CloseHandle(pi.hThread);
     return {pi.hProcess, pi.dwProcessId};
 }
 
@@ -171,13 +218,13 @@ Program StartSetup(const std::string& dir, const std::string& entry, HWND* page,
 {
     EXPECT_TRUE(CopyFileA(program.c_str(), (dir + "setup.exe").c_str(), FALSE)) << program;
     Program p = Launch(dir + "setup.exe");
-    Press(WaitPage(p.pid, "Welcome to Velorin!", 201), 201);
-    Press(WaitPage(p.pid, "Velorin Installation", 203), 201);
-    HWND directory = WaitPage(p.pid, "Velorin Installation", 101);
+    Press(WaitPage(p.pid, "Welcome to Velorin!", IDC_NEXT), IDC_NEXT);
+    Press(WaitPage(p.pid, "Velorin Installation", IDC_CANCEL_SETUP), IDC_NEXT);
+    HWND directory = WaitPage(p.pid, "Velorin Installation", IDC_DIRECTORY);
     if (!entry.empty())
-        SetText(directory, 101, entry);
-    Press(directory, 201);
-    *page = WaitPage(p.pid, "Velorin Installation", 104);
+        SetText(directory, IDC_DIRECTORY, entry);
+    Press(directory, IDC_NEXT);
+    *page = WaitPage(p.pid, "Velorin Installation", IDC_PROGRESS);
     return p;
 }
 

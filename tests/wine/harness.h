@@ -5,9 +5,11 @@
 #include <windows.h>
 
 #include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
+#include "../../res/resource.h"
 #include "drive.h"
 
 // Puts back what a fresh prefix has: no WIN.INI section "Orvanta Network
@@ -29,6 +31,11 @@ bool PathExists(const std::string& path);
 bool SetReadOnly(const std::string& path);
 // Undoes SetReadOnly, for a whole folder tree too.
 bool ClearReadOnly(const std::string& path);
+
+// The machine by path: folders ("folder") and files (time, CRC, size) of c: but C:\windows\temp;
+// keys of HKLM and HKCU ("key", values as in a .reg file) as Wine saves them: not volatile ones.
+typedef std::map<std::string, std::string> Snapshot;
+Snapshot SnapshotMachine();
 
 // Windows paths of this build's setup.exe and corvex.exe stand-in.
 std::string SetupExePath();

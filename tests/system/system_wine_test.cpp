@@ -19,7 +19,6 @@
 namespace {
 
 typedef std::vector<std::string> Lines;
-typedef std::map<std::string, std::string> Values;  // "SZ text" or "DWORD n" by name
 
 // A medium in d:\. The owner is message-only: no DDE broadcast waits for it.
 void PrepareInstall(const char* installDir)
@@ -36,21 +35,6 @@ void PrepareInstall(const char* installDir)
     WriteFileBytes("d:\\corvex.z", std::string(4, '\0'));
     WriteFileBytes("d:\\setup.ini", "[Velorin]\nIsRegNoAPrefix=Yes\nRegNo=O-1\nHomePage=h.htm\nHDHomePage=x\n"
                                      "SetupFee=$5\nFreeHours=9\nFreeDays=30\n");
-}
-
-Values RegistryValues()
-{
-    Values values;
-    HKEY key = NULL;  // stays so without the key, and then enumerates nothing
-    char name[64], data[512];
-    DWORD nameSize = sizeof name, type, size = sizeof data;
-    RegOpenKeyExA(HKEY_LOCAL_MACHINE, "Software\\OrvantaNetwork\\Velorin", 0, KEY_READ, &key);
-    for (DWORD i = 0; !RegEnumValueA(key, i, name, &nameSize, NULL, &type, (BYTE*)data, &size);
-         ++i, nameSize = sizeof name, size = sizeof data)
-        values[name] = type == REG_DWORD ? "DWORD " + std::to_string(*(DWORD*)data)
-                                         : (type == REG_SZ ? "SZ " : "? ") + std::string(data, strnlen(data, size));
-    RegCloseKey(key);
-    return values;
 }
 
 // A DDE server of the test's own on the raw messages (one made with DDEML cannot
@@ -126,8 +110,8 @@ TEST(SystemInstall, SendsTheGroupsCommands)
     EXPECT_EQ(Lines{ "box \"Velorin Installation\" icon=warning buttons=OK \"A critical error has occurred.\"" },
               StopBoxAnswerer());
     // No home page, so no local copy of it; absent keys write nothing.
-    EXPECT_EQ((Values{ { "MainDir", "SZ c:\\orvanet" }, { "RegNo", "SZ 7" }, { "Flags", "DWORD 16" } }),
-              RegistryValues());
+    EXPECT_EQ(SnapshotMachine()["HKLM\\Software\\OrvantaNetwork\\Velorin"],
+              "key \"Flags\"=dword:00000010 \"MainDir\"=\"c:\\\\orvanet\" \"RegNo\"=\"7\"");
 }
 
 const char kSection[] = "Orvanta Network Velorin";
@@ -229,52 +213,43 @@ TEST(SystemMigration, GuardKeepsEverySpellingOfAProtectedFolder)
     EXPECT_FALSE(PathExists("c:\\olddial"));
 }
 
-// The earlier directory, long, replaces the typed one whole; its traces go,
-// its directories inside out; its group is replaced by one with the one item.
-TEST(SystemMigration, UpgradeThroughSetupExe)
+// What an upgrade leaves: the earlier directory, long, replaces the typed one whole; its traces
+// go, its directories inside out; its group is replaced by one with the one item; the offer of
+// the medium is recorded, and an earlier value that it does not replace stays.
+void ExpectUpgraded(const std::string& notice, Snapshot& after, const std::string& main,
+                    const std::string& group)
 {
-    Restore restore;
-    char programs[MAX_PATH], keys[8];
-    ASSERT_EQ(S_OK, SHGetFolderPathA(NULL, CSIDL_PROGRAMS, NULL, 0, programs));
-    const std::string group = std::string(programs) + "\\Velorin\\", main = "c:\\orvanet\\" + std::string(80, 'm');
-    ASSERT_TRUE(MakeDirs(group + "Extras") && WriteFileBytes(group + "Old.lnk", "old"));
-    PlantEarlierInstall(main);
-    ASSERT_EQ(0, RegSetKeyValueA(HKEY_LOCAL_MACHINE, "Software\\OrvantaNetwork\\Velorin", "RegNo", REG_SZ, "R", 2));
-    // The shell links only to a program that exists.
-    ASSERT_TRUE(MakeDirs(main + "\\corvex") && WriteFileBytes(main + "\\corvex\\corvex.exe", "MZ"));
-    PrepareInstall("c:\\typed");
-    HWND page;
-    Program p = StartSetup("d:\\", "c:\\typed", &page);
-    EXPECT_EQ(AnswerBox(p, IDOK),
+    EXPECT_EQ(notice,
         "box \"Velorin\" icon=information buttons=OK \"Thank you for upgrading to Velorin for Windows 95.\\r\\n"
         "\\r\\n1. You will no longer be using the Internet Dialer to connect to Orvanta Network. Follow the "
         "on-line instructions to learn how to use Dial-Up Networking, the built-in tool for Windows 95.\\r\\n"
         "\\r\\n2. Your Netscape Navigator will be upgraded to the newest version, but your bookmarks and "
         "news files will be retained.\"");
-    EXPECT_EQ(WaitExit(p), 0);
     EXPECT_EQ(kHead + kEnd, ReadFileBytes(kWin + "system.ini"));
     EXPECT_EQ(kHead + kEnd, ReadFileBytes(kWin + "SYSTEM.OLD"));
     EXPECT_EQ("nsystem.z", ReadFileBytes(main + "\\corvex\\nsystem.z"));
-    EXPECT_FALSE(PathExists(kWin + "vez.ini") || PathExists(main + "\\register\\register.ini")
-                 || GetProfileStringA(kSection, NULL, "", keys, sizeof keys));
+    EXPECT_FALSE(PathExists(kWin + "vez.ini") || PathExists(main + "\\register\\register.ini"));
     EXPECT_TRUE(PathExists(main + "\\register\\.hidden") && PathExists(main + "\\register\\sub"));
     EXPECT_FALSE(PathExists("c:\\typed") || PathExists("c:\\olddial"));
-    // The offer of the medium; an earlier value that it does not replace stays.
-    EXPECT_EQ((Values{ { "MainDir", "SZ " + main }, { "RegNo", "SZ R" }, { "RegNoPrefix", "SZ O-1" },
-                       { "HomePage", "SZ h.htm" }, { "LocalURLPath", "SZ " + main + "\\www\\h.htm" },
-                       { "VL31Eudora", "SZ TRUE" }, { "SetupFee", "SZ $5" }, { "FreeHours", "SZ 9" },
-                       { "FreeDays", "SZ 30" }, { "Flags", "DWORD 16" } }), RegistryValues());
+    const std::string saved = "c:\\\\orvanet\\\\" + std::string(80, 'm');  // main, as a hive is saved
+    EXPECT_EQ(after["HKLM\\Software\\OrvantaNetwork\\Velorin"],
+              "key \"Flags\"=dword:00000010 \"FreeDays\"=\"30\" \"FreeHours\"=\"9\" \"HomePage\"=\"h.htm\" "
+              "\"LocalURLPath\"=\"" + saved + "\\\\www\\\\h.htm\" \"MainDir\"=\"" + saved + "\" \"RegNo\"=\"R\" "
+              "\"RegNoPrefix\"=\"O-1\" \"SetupFee\"=\"$5\" \"VL31Eudora\"=\"TRUE\"");
     EXPECT_FALSE(PathExists(group + "Old.lnk") || PathExists(group + "Extras"));
     std::string link = ReadFileBytes(group + "Registration & Utilities.lnk");
     CharLowerBuffA(&link[0], (DWORD)link.size());
     EXPECT_NE(std::string::npos, link.find(main + "\\corvex\\corvex.exe"));
 }
 
-// Only the installation's folders, files and values, its group and what the
-// migration names; a cancelled copy leaves its folders and files, no more.
+// Only the installation's folders, files and values, its group and what the migration names;
+// a cancelled copy leaves its folders and files, no more.
 TEST(SystemMachine, ChangesNothingElse)
 {
-    const std::string dir = "c:\\orvanet\\corvex";
+    char programs[MAX_PATH];
+    ASSERT_EQ(S_OK, SHGetFolderPathA(NULL, CSIDL_PROGRAMS, NULL, 0, programs));
+    const std::string group = std::string(programs) + "\\Velorin\\",
+                      main = "c:\\orvanet\\" + std::string(80, 'm');
     struct Row { const char* name; bool upgrade, cancel; };
     for (Row row : { Row{ "plain installation", false, false }, Row{ "upgrade", true, false },
                      Row{ "cancelled half way", false, true } }) {
@@ -282,6 +257,7 @@ TEST(SystemMachine, ChangesNothingElse)
         ResetMachine();
         Restore restore;
         const std::string winIni = ReadFileBytes(kWin + "win.ini");
+        const std::string dir = (row.upgrade ? main : "c:\\orvanet") + "\\corvex";
         PrepareInstall("c:\\orvanet");
         // By what a path may hold afterwards ("*" anything, "" nothing), the paths setup.exe may
         // change (wildcards as in file names, ';' between them), and the empty key that Wine's
@@ -292,13 +268,17 @@ TEST(SystemMachine, ChangesNothingElse)
             may["*"] += ";HKLM\\Software\\OrvantaNetwork\\Velorin*;"
                         "c:\\users\\*\\Start Menu\\Programs\\Velorin*";
         if (row.upgrade) {
-            PlantEarlierInstall("c:\\orvanet");
+            PlantEarlierInstall(main);
+            ASSERT_TRUE(MakeDirs(group + "Extras") && WriteFileBytes(group + "Old.lnk", "old"));
+            ASSERT_EQ(0, RegSetKeyValueA(HKEY_LOCAL_MACHINE, "Software\\OrvantaNetwork\\Velorin",
+                                         "RegNo", REG_SZ, "R", 2));
+            // The shell links only to a program that exists.
             ASSERT_TRUE(MakeDirs(dir) &&
                         CopyFileA(CorvexExePath().c_str(), (dir + "\\corvex.exe").c_str(), FALSE));
             // The log of the registration program's stand-in; register.ini's "Version"
             // is emptied, then the file goes with the other files of its folder.
             may["*"] += ";c:\\corvex-log.txt;c:\\windows\\win.ini;c:\\windows\\system.*";
-            may[""] = "c:\\windows\\vez.ini;c:\\orvanet\\register\\register.ini;c:\\olddial*";
+            may[""] = "c:\\windows\\vez.ini;" + main + "\\register\\register.ini;c:\\olddial*";
         }
         if (row.cancel) {  // a gigabyte of zeros that takes no room on the medium
             HANDLE f = CreateFileA("d:\\javaclss.z", GENERIC_WRITE, 0, NULL, OPEN_ALWAYS, 0, NULL);
@@ -307,9 +287,8 @@ TEST(SystemMachine, ChangesNothingElse)
         }
         Snapshot before = SnapshotMachine();
         HWND page;
-        Program p = StartSetup("d:\\", "", &page);
-        if (row.upgrade)
-            AnswerBox(p, IDOK);
+        Program p = StartSetup("d:\\", row.upgrade ? "c:\\typed" : "", &page);
+        std::string notice = row.upgrade ? AnswerBox(p, IDOK) : "";
         if (row.cancel)
             Press(page, IDC_CANCEL_SETUP), AnswerBox(p, IDYES);
         EXPECT_EQ(WaitExit(p), 0);
@@ -322,8 +301,10 @@ TEST(SystemMachine, ChangesNothingElse)
                 ADD_FAILURE() << path << ": " << (was.empty() ? "absent" : was) << " -> "
                               << (is.empty() ? "absent" : is);
         }
-        if (row.upgrade)  // loses the section, and only that
-            EXPECT_EQ(winIni, ReadFileBytes(kWin + "win.ini"));
+        if (row.upgrade) {
+            EXPECT_EQ(winIni, ReadFileBytes(kWin + "win.ini"));  // loses the section, and only that
+            ExpectUpgraded(notice, after, main, group);
+        }
         const std::string copy = after[dir + "\\javaclss.z"];  // stopped before a chunk
         EXPECT_TRUE(!row.cancel || std::stoul(copy.substr(copy.rfind(' '))) % 32000 == 0) << copy;
     }

@@ -129,12 +129,6 @@ TEST(DirectoryPage, RefusedEntries)
     EXPECT_EQ(WaitExit(p), 0);
 }
 
-void PlaceRegistrationProgram()
-{
-    ASSERT_TRUE(MakeDirs("c:\\orvanet\\corvex"));
-    ASSERT_TRUE(CopyFileA(CorvexExePath().c_str(), "c:\\orvanet\\corvex\\corvex.exe", FALSE));
-}
-
 // The scripted worker reports 50, then a stop without a cancel and a 101,
 // both of which the page must ignore, then waits for e:\go.
 TEST(ProgressPage, IgnoresWhatItMustAndStartsTheRegistrationProgramAtTheEnd)

@@ -108,8 +108,7 @@ TEST(ExplodeKnownAnswer, LengthsAndFarthestDistances)
     }
 }
 
-// Distance codes for j = 0 to 63, in order.
-const char* const DISTANCES =
+const char* const DISTANCES =  // the codes of j = 0 to 63, in order
     "3/2 D/4 5/4 19/5 9/5 11/5 1/5 3E/6 1E/6 2E/6 E/6 36/6 16/6 26/6 6/6 3A/6 1A/6 2A/6 A/6 32/6 "
     "12/6 22/6 42/7 2/7 7C/7 3C/7 5C/7 1C/7 6C/7 2C/7 4C/7 C/7 74/7 34/7 54/7 14/7 64/7 24/7 44/7 "
     "4/7 78/7 38/7 58/7 18/7 68/7 28/7 48/7 8/7 F0/8 70/8 B0/8 30/8 D0/8 50/8 90/8 10/8 E0/8 60/8 "

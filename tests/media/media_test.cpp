@@ -4,8 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include <fcntl.h>
-#include <sys/stat.h>
+#include <sys/time.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -38,8 +37,8 @@ std::string Read(const fs::path& path)
 void Write(const fs::path& path, const std::string& data, time_t time = 981173046)
 {
     std::ofstream(path, std::ios::binary) << data;
-    struct timespec times[2] = {{time, 0}, {time, 0}};
-    utimensat(AT_FDCWD, path.c_str(), times, 0);
+    struct timeval times[2] = {{time, 0}, {time, 0}};
+    utimes(path.c_str(), times);
 }
 
 typedef std::function<void(const fs::path&)> Change;

@@ -8,7 +8,6 @@
 
 #include <algorithm>
 #include <cstring>
-#include <memory>
 #include <vector>
 
 typedef std::vector<unsigned char> Bytes;
@@ -26,8 +25,8 @@ inline ExplodeRun RunExplode(const Bytes& stream, uint32_t first = 2048, uint32_
                              uint32_t claimed = 0)
 {
     ExplodeRun run = {&stream, first, later, claimed, -1, {}, {}, 0};
-    std::unique_ptr<ExplodeState> state(new ExplodeState);
-    std::memset((void*)state.get(), 0xA5, sizeof(ExplodeState));
+    std::vector<ExplodeState> state(1);  // on the heap, where ASan sees overruns
+    std::memset((void*)state.data(), 0xA5, sizeof(ExplodeState));
     run.result = Explode(
         [](unsigned char* buffer, uint32_t* size, void* context) -> uint32_t {
             ExplodeRun* r = (ExplodeRun*)context;
@@ -43,7 +42,7 @@ inline ExplodeRun RunExplode(const Bytes& stream, uint32_t first = 2048, uint32_
             r->writes.push_back(*size);
             return 1;
         },
-        state.get(), &run);
+        state.data(), &run);
     return run;
 }
 

@@ -17,7 +17,6 @@ TEST(ProgressStep, WorkedNumbers)
     for (const auto& s : steps) {
         uint32_t done = s[0], next = s[1];
         EXPECT_EQ(ProgressStep(&done, &next, s[2], s[3]), (int)s[4]) << s[0] << " + " << s[3];
-        EXPECT_EQ(done, s[5]);
-        EXPECT_EQ(next, s[6]);
+        EXPECT_EQ(std::make_pair(done, next), std::make_pair(s[5], s[6]));
     }
 }

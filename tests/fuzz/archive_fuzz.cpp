@@ -1,8 +1,9 @@
 // The archive directory reader on arbitrary files, as the extraction uses it:
 // entries read at their offsets until one is damaged, each accepted entry
-// written back byte for byte, each member's stream decoded within its bounds.
+// written back byte for byte. Member streams are Explode's to fuzz.
 #include "archive_format.h"
-#include "explode_harness.h"
+
+#include <cstring>
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
@@ -13,12 +14,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     for (uint32_t i = 0, at = 4; (int32_t)i < count && i < 8; at = ArchiveEntryOffset(++i)) {
         if (!ArchiveParseEntry(data + at, at < size ? (uint32_t)(size - at) : 0, &entry))
             return 0;
-        std::size_t end = entry.endOffset < size ? entry.endOffset : size;
         if (!ArchiveFormatEntry(&entry, again) || std::memcmp(again, data + at, std::strlen(entry.name) + 1) ||
             std::memcmp(again + 13, data + at + 13, 16))
             __builtin_trap();
-        RunExplode(Bytes(data + std::min<std::size_t>(entry.dataOffset, size),
-                         data + (end >= entry.dataOffset ? end : size)));
     }
     return 0;
 }

@@ -1,10 +1,10 @@
 #!/bin/sh
 # Builds each libFuzzer target with clang++-14 and the address and undefined
 # behaviour sanitizers, and runs it for SECONDS from its seed corpus. The first
-# finding fails the run and stays in the work directory (FUZZ_WORK_DIR).
+# finding fails the run and stays in ./work (ctest runs it in the build folder).
 set -eu
 here=$(cd "$(dirname "$0")" && pwd)
-work=${FUZZ_WORK_DIR:-$(mktemp -d)}
+work=$PWD/work
 for target in explode_fuzz archive_fuzz roundtrip_fuzz; do
     mkdir -p "$work/corpus-$target"
     clang++-14 -std=c++17 -O1 -g -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined \

@@ -4,19 +4,15 @@
 
 #include <gtest/gtest.h>
 
-#include <fcntl.h>
-#include <sys/stat.h>
+#include <sys/time.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <chrono>
 #include <cstdlib>
-#include <ctime>
 #include <filesystem>
 #include <fstream>
 #include <functional>
 #include <iterator>
-#include <thread>
 
 namespace {
 
@@ -41,8 +37,8 @@ std::string Read(const fs::path& path)
 void Write(const fs::path& path, const std::string& data, time_t time = 981173046)
 {
     std::ofstream(path, std::ios::binary) << data;
-    struct timespec times[2] = {{time, 0}, {time, 0}};
-    utimensat(AT_FDCWD, path.c_str(), times, 0);
+    struct timeval times[2] = {{time, 0}, {time, 0}};
+    utimes(path.c_str(), times);
 }
 
 typedef std::function<void(const fs::path&)> Change;
@@ -122,7 +118,7 @@ TEST_F(Ztool, ImagesHoldTheContentAloneAndCheckPassesOnlyWhatInstalls)
     std::string iso = (OUT / "velorin.iso").string(), corvex = Read(OUT / "cd/corvex.z");
     const std::string image = Read(iso), date("2001020304050600\0", 17);
     EXPECT_EQ(image.substr(16 * 2048 + 813, 2 * 17), date + date);  // created, modified; zone +0
-    std::this_thread::sleep_until(std::chrono::system_clock::from_time_t(time(nullptr) + 1));
+    sleep(1);
     ASSERT_EQ(Shell("TZ=Asia/Kolkata " + MEDIA + "--iso").first, 0);
     EXPECT_TRUE(Read(iso) == image);
     std::string images[2] = {(OUT / "disk1.img").string(), (OUT / "disk2.img").string()};
@@ -227,9 +223,8 @@ TEST_F(Ztool, StreamAndArchiveCommands)
     for (auto c : {std::make_pair(good.substr(0, 40), "entry 1 of 4"), {escape, "entry 1 of 4"},
                    {cut, "ends before its end-of-stream code"}}) {
         Write("bad.text", c.first);
-        EXPECT_EQ(ztool("list bad.text"), 65) << c.second;
-        EXPECT_EQ(ztool("extract bad.text x"), 65) << c.second;
-        EXPECT_NE(Read("err").find(c.second), std::string::npos) << Read("err");
+        Expect(ZTOOL_PATH " list bad.text", {"", nullptr, 65, c.second});
+        Expect(ZTOOL_PATH " extract bad.text x", {"", nullptr, 65, c.second});
         EXPECT_FALSE(fs::exists("x/B.TXT"));
     }
     EXPECT_EQ(Read("x/A.TXT"), text.substr(0, Read("x/A.TXT").size()));

@@ -1,7 +1,6 @@
 // The front end's arithmetic and text rules, natively.
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <string>
 
 #include "setup_logic.h"
@@ -13,7 +12,6 @@ TEST(SetupLogic, NumbersAndCentring)
         EXPECT_EQ(ParseSignedDecimal(t.first), t.second) << '"' << t.first << '"';
     EXPECT_EQ(BytesPerPercentOf(99), 1u);  // never 0: the progress rule divides by it
     EXPECT_EQ(CenteredOrigin(640, 643), -1);  // a page over the screen's size: toward zero
-    EXPECT_EQ(FreeBytesOf(1953, 512, 8), 7999488u);
     EXPECT_EQ(FreeBytesOf(1048575, 512, 8), 0xFFFFF000u);
     EXPECT_EQ(FreeBytesOf(1048576, 512, 8), 0xFFFFFFFFu);  // 4 GiB would wrap to 0
     EXPECT_EQ(FreeBytesOf(0x80000000u, 0x80000000u, 4), 0xFFFFFFFFu);  // and 2^64 too
@@ -38,8 +36,8 @@ TEST(SetupLogic, TextRules)
         {'c', spaced, "\"" + spaced + "\\corvex\\corvex.exe\" main", 239 + 64},
     };
     for (const auto& c : cases) {
-        char in[300], out[400] = "junk";
-        std::snprintf(in, sizeof in, "%s", c.in.c_str());
+        char in[300] = {}, out[400] = "junk";
+        c.in.copy(in, sizeof in - 1);
         int result = c.rule == 's' ? (TakeSourceDirectory(in), 1)
                      : c.rule == 'r' ? VolumeRootOf(in, out, c.size)
                      : c.rule == 'e' ? AcceptDirectoryEntry(in)

@@ -122,12 +122,13 @@ std::string ReadFileBytes(const std::string& path)
     return data;
 }
 
-bool WriteFileBytes(const std::string& path, const std::string& data)
+bool WriteFileBytes(const std::string& path, const std::string& data, const FILETIME* lastWrite)
 {
     HANDLE f = CreateFileA(path.c_str(), GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, 0, NULL);
     DWORD written = 0;
     bool ok = f != INVALID_HANDLE_VALUE &&
-              WriteFile(f, data.data(), (DWORD)data.size(), &written, NULL) && written == data.size();
+              WriteFile(f, data.data(), (DWORD)data.size(), &written, NULL) &&
+              written == data.size() && (!lastWrite || SetFileTime(f, NULL, NULL, lastWrite));
     return CloseHandle(f) && ok;
 }
 

@@ -18,8 +18,9 @@ void ResetMachine();
 
 // Whole file; "" when it cannot be read.
 std::string ReadFileBytes(const std::string& path);
-// Creates or replaces path with data.
-bool WriteFileBytes(const std::string& path, const std::string& data);
+// Creates or replaces path with data, and gives it the time lastWrite if one is given.
+bool WriteFileBytes(const std::string& path, const std::string& data,
+                    const FILETIME* lastWrite = NULL);
 // Creates a folder and its missing parents; true when it exists afterwards.
 bool MakeDirs(const std::string& path);
 bool PathExists(const std::string& path);

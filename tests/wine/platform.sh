@@ -21,7 +21,7 @@ mine() {
 test_programs() {
     local p
     for p in $(mine '\.exe'); do
-        tr '\0' ' ' <"/proc/$p/cmdline" 2>/dev/null |
+        tr '\0' ' ' 2>/dev/null <"/proc/$p/cmdline" |
             grep -qviE '^c:\\windows\\|wine_keeper\.exe' && echo "$p"
     done
 }

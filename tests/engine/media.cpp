@@ -88,17 +88,10 @@ void FitToTotal(std::vector<MediumFile>* files, const std::vector<Member>& corve
 
 bool WriteMedium(const std::string& dir, const std::vector<MediumFile>& files, int disk)
 {
+    // A time not kept shows where times are compared.
     FILETIME old = { (DWORD)OLD_TIME, (DWORD)(OLD_TIME >> 32) };
-    for (const MediumFile& f : files) {
-        if (disk && f.disk != disk)
-            continue;
-        HANDLE h = WriteFileBytes(dir + f.name, f.data)
-                       ? CreateFileA((dir + f.name).c_str(), FILE_WRITE_ATTRIBUTES, 0, NULL, OPEN_EXISTING, 0, NULL)
-                       : INVALID_HANDLE_VALUE;
-        if (h == INVALID_HANDLE_VALUE)
+    for (const MediumFile& f : files)
+        if ((!disk || f.disk == disk) && !WriteFileBytes(dir + f.name, f.data, &old))
             return false;
-        SetFileTime(h, NULL, NULL, &old);  // a time not kept shows where times are compared
-        CloseHandle(h);
-    }
     return true;
 }

@@ -6,8 +6,8 @@
 
 #include <atomic>
 #include <cstdio>
-#include <mutex>
 #include <thread>
+#include <utility>
 
 namespace {
 
@@ -80,22 +80,17 @@ void DeleteTree(const std::string& path)
     SHFileOperationA(&op);
 }
 
-// Wine's explorer opens a folder window for every group it creates.
+// Wine's explorer opens a folder window for every group it creates; a few tries close them.
 void CloseGroupWindows()
 {
-    for (HWND w = NULL; (w = FindWindowExA(NULL, w, NULL, "Velorin")) != NULL;) {
-        if (!IsWindowVisible(w))
-            continue;
-        PostMessageA(w, WM_CLOSE, 0, 0);
-        for (int i = 0; i < 200 && IsWindow(w); i++)
-            Sleep(10);
-    }
+    HWND w;
+    for (int i = 0; i < 10 && (w = WaitPage(0, "Velorin", 0, 0)) != NULL; i++)
+        SendMessageTimeoutA(w, WM_CLOSE, 0, 0, SMTO_NORMAL, 2000, NULL);
 }
 
-// The box answerer's thread and what it saw.
+// The box answerer's thread and what it saw, read once the thread has been joined.
 std::thread answerer;
 std::atomic<bool> stopAnswering;
-std::mutex seenLock;
 std::vector<std::string> seen;
 
 }  // namespace
@@ -127,12 +122,13 @@ std::string ReadFileBytes(const std::string& path)
     return data;
 }
 
-bool WriteFileBytes(const std::string& path, const std::string& data)
+bool WriteFileBytes(const std::string& path, const std::string& data, const FILETIME* lastWrite)
 {
     HANDLE f = CreateFileA(path.c_str(), GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, 0, NULL);
     DWORD written = 0;
     bool ok = f != INVALID_HANDLE_VALUE &&
-              WriteFile(f, data.data(), (DWORD)data.size(), &written, NULL) && written == data.size();
+              WriteFile(f, data.data(), (DWORD)data.size(), &written, NULL) &&
+              written == data.size() && (!lastWrite || SetFileTime(f, NULL, NULL, lastWrite));
     return CloseHandle(f) && ok;
 }
 
@@ -247,7 +243,6 @@ void StartBoxAnswerer(std::function<int(const BoxInfo&)> decide)
                 continue;
             BoxInfo info = ReadBox(box);
             int id = decide(info);
-            std::lock_guard<std::mutex> hold(seenLock);
             seen.push_back(BoxLine(info));
             if (!Answer(box, id))
                 seen.push_back("FAIL answer " + std::to_string(id));
@@ -257,13 +252,10 @@ void StartBoxAnswerer(std::function<int(const BoxInfo&)> decide)
 
 std::vector<std::string> StopBoxAnswerer()
 {
-    if (!answerer.joinable())
-        return {};
     stopAnswering = true;
-    answerer.join();
-    std::vector<std::string> boxes;
-    boxes.swap(seen);
-    return boxes;
+    if (answerer.joinable())
+        answerer.join();
+    return std::exchange(seen, {});
 }
 
 int main(int argc, char** argv)

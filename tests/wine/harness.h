@@ -1,6 +1,5 @@
-// Helpers of the Win32 tests under Wine: the machine state a test may touch,
-// files, starting setup.exe, and answering the test process's own boxes.
-// Windows are driven with tools/driver/drive.h.
+// Helpers of the Win32 tests under Wine: the machine state a test may touch, files, starting
+// setup.exe, and answering the test process's own boxes. Windows are driven with drive.h.
 #pragma once
 #include <windows.h>
 
@@ -12,22 +11,21 @@
 #include "../../res/resource.h"
 #include "drive.h"
 
-// Puts back what a fresh prefix has: no WIN.INI section "Orvanta Network
-// Velorin", no HKLM\Software\OrvantaNetwork, no Start Menu group "Velorin" (nor
-// explorer's window of it), no c:\orvanet, no corvex log. Runs before and
-// after every test.
+// Puts back what a fresh prefix has: no WIN.INI section "Orvanta Network Velorin", no
+// HKLM\Software\OrvantaNetwork, no Start Menu group "Velorin" (nor explorer's window of it), no
+// c:\orvanet, no corvex log. Runs before and after every test.
 void ResetMachine();
 
 // Whole file; "" when it cannot be read.
 std::string ReadFileBytes(const std::string& path);
-// Creates or replaces path with data.
-bool WriteFileBytes(const std::string& path, const std::string& data);
+// Creates or replaces path with data, and gives it the time lastWrite if one is given.
+bool WriteFileBytes(const std::string& path, const std::string& data,
+                    const FILETIME* lastWrite = NULL);
 // Creates a folder and its missing parents; true when it exists afterwards.
 bool MakeDirs(const std::string& path);
 bool PathExists(const std::string& path);
-// Read-only as for a Windows user: the attribute, and since the tests run as
-// root, whom Wine lets write such files, the host's immutable flag too. True
-// when the file can then not be opened for writing.
+// Read-only as for a Windows user: the attribute, and since the tests run as root, whom Wine
+// lets write such files, the host's immutable flag too. True when it can then not be written.
 bool SetReadOnly(const std::string& path);
 // Undoes SetReadOnly, for a whole folder tree too.
 bool ClearReadOnly(const std::string& path);
@@ -52,14 +50,12 @@ Program Launch(const std::string& path);
 // Its exit status once it ended; -1 (and terminated) after ms.
 int WaitExit(Program program, DWORD ms = 30000);
 
-// Copies program (setup.exe by default) to the medium folder dir (ending in
-// '\'), starts it there and walks the wizard to the progress page, typing
-// entry into the directory field unless it is empty. *page is the progress
-// page, NULL if it did not come.
+// Copies program (setup.exe by default) to the medium folder dir (ending in '\'), starts it
+// there and walks the wizard to the progress page, typing entry into the directory field unless
+// it is empty. *page is the progress page, NULL if it did not come.
 Program StartSetup(const std::string& dir, const std::string& entry, HWND* page,
                    const std::string& program = SetupExePath());
-// Waits up to ms for a box of the program, answers it with button id and
-// returns its BoxLine ("no box" if none came).
+// Waits up to ms for a box of program, answers it with button id; its BoxLine, or "no box".
 std::string AnswerBox(const Program& program, int id, DWORD ms = 30000);
 
 typedef BoxReading BoxInfo;

@@ -21,10 +21,8 @@ mine() {
 test_programs() {
     local p
     for p in $(mine '\.exe'); do
-        case "$(tr '\0' ' ' <"/proc/$p/cmdline" 2>/dev/null)" in
-            [Cc]:\\[Ww][Ii][Nn][Dd][Oo][Ww][Ss]\\*|*wine_keeper.exe*|"") ;;
-            *) echo "$p" ;;
-        esac
+        tr '\0' ' ' 2>/dev/null <"/proc/$p/cmdline" |
+            grep -qviE '^c:\\windows\\|wine_keeper\.exe' && echo "$p"
     done
 }
 # A program that an earlier test left running would disturb the next test.
@@ -46,9 +44,7 @@ down() {
         grep -q Xvfb "/proc/$VELORIN_XVFB_PID/cmdline" 2>/dev/null && kill "$VELORIN_XVFB_PID"
         rm -f "$WINEDIR/env"
     fi
-    for d in $DRIVES; do
-        mountpoint -q "$WINEDIR/mnt/${d%%:*}" && umount -l "$WINEDIR/mnt/${d%%:*}"
-    done
+    umount -l "$WINEDIR"/mnt/* 2>/dev/null
     return 0
 }
 

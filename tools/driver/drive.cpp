@@ -45,36 +45,29 @@ bool IsBox(HWND w)
     return ClassOf(w) == "#32770" && GetDlgItem(w, 0xFFFF) && IconControl(w);
 }
 
-struct Search {
-    DWORD pid;
-    const std::function<bool(HWND)>* wanted;
-    HWND found;
-};
-
-BOOL CALLBACK SearchTop(HWND w, LPARAM lp)
+// The first visible top-level window of pid (0: any) that wanted takes; looks for ms (0: once).
+HWND FindTop(DWORD pid, const std::function<bool(HWND)>& wanted, DWORD ms = 0)
 {
-    Search* s = (Search*)lp;
-    DWORD pid = 0;
-    GetWindowThreadProcessId(w, &pid);
-    if ((!s->pid || pid == s->pid) && IsWindowVisible(w) && (*s->wanted)(w))
-        s->found = w;
-    return s->found == NULL;
+    HWND found = NULL;
+    WaitFor(ms, [&] {
+        for (found = GetTopWindow(NULL); found; found = GetWindow(found, GW_HWNDNEXT)) {
+            DWORD owner = 0;
+            GetWindowThreadProcessId(found, &owner);
+            if ((!pid || owner == pid) && IsWindowVisible(found) && wanted(found))
+                return true;
+        }
+        return false;
+    });
+    return found;
 }
 
-HWND FindTop(DWORD pid, const std::function<bool(HWND)>& wanted)
+// w x h pixels (0x00RRGGBB, top row first) as draw paints them on a bitmap like the screen's.
+std::vector<uint32_t> Pixels(HDC screen, int w, int h, const std::function<void(HDC)>& draw)
 {
-    Search s = {pid, &wanted, NULL};
-    EnumWindows(SearchTop, (LPARAM)&s);
-    return s.found;
-}
-
-// Screen pixels of r as 0x00RRGGBB, top row first.
-std::vector<uint32_t> Pixels(HDC source, int x, int y, int w, int h)
-{
-    HDC mem = CreateCompatibleDC(source);
-    HBITMAP bmp = CreateCompatibleBitmap(source, w, h);
+    HDC mem = CreateCompatibleDC(screen);
+    HBITMAP bmp = CreateCompatibleBitmap(screen, w, h);
     HGDIOBJ old = SelectObject(mem, bmp);
-    BitBlt(mem, 0, 0, w, h, source, x, y, SRCCOPY);
+    draw(mem);
     SelectObject(mem, old);
     BITMAPINFO bi = {};
     bi.bmiHeader = {sizeof bi.bmiHeader, w, -h, 1, 32, BI_RGB};
@@ -108,20 +101,17 @@ std::string IconKind(HWND box)
     // The box may not have painted yet.
     WaitFor(3000, [&] {
         SetWindowPos(box, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-        std::vector<uint32_t> shown = Pixels(screen, at.x, at.y, rc.right, rc.bottom);
+        std::vector<uint32_t> shown = Pixels(screen, rc.right, rc.bottom, [&](HDC mem) {
+            BitBlt(mem, 0, 0, rc.right, rc.bottom, screen, at.x, at.y, SRCCOPY);
+        });
         COLORREF bg = GetPixel(screen, at.x - 1, at.y);
         for (const auto& s : stock) {
-            HDC mem = CreateCompatibleDC(screen);
-            HBITMAP bmp = CreateCompatibleBitmap(screen, rc.right, rc.bottom);
-            HGDIOBJ old = SelectObject(mem, bmp);
-            HBRUSH brush = CreateSolidBrush(bg);
-            FillRect(mem, &rc, brush);
-            DeleteObject(brush);
-            DrawIconEx(mem, 0, 0, LoadIconA(NULL, s.id), rc.right, rc.bottom, 0, NULL, DI_NORMAL);
-            std::vector<uint32_t> drawn = Pixels(mem, 0, 0, rc.right, rc.bottom);
-            SelectObject(mem, old);
-            DeleteObject(bmp);
-            DeleteDC(mem);
+            std::vector<uint32_t> drawn = Pixels(screen, rc.right, rc.bottom, [&](HDC mem) {
+                SetDCBrushColor(mem, bg);
+                FillRect(mem, &rc, (HBRUSH)GetStockObject(DC_BRUSH));
+                DrawIconEx(mem, 0, 0, LoadIconA(NULL, s.id), rc.right, rc.bottom, 0, NULL,
+                           DI_NORMAL);
+            });
             if (drawn == shown)
                 kind = s.name;
         }
@@ -135,21 +125,14 @@ std::string IconKind(HWND box)
 
 HWND WaitPage(DWORD pid, const char* caption, int id, DWORD ms)
 {
-    HWND page = NULL;
-    WaitFor(ms, [&] {
-        page = FindTop(pid, [&](HWND w) {
-            return !IsBox(w) && Text(w) == caption && (!id || GetDlgItem(w, id));
-        });
-        return page != NULL;
-    });
-    return page;
+    return FindTop(pid, [&](HWND w) {
+        return !IsBox(w) && Text(w) == caption && (!id || GetDlgItem(w, id));
+    }, ms);
 }
 
 HWND WaitBox(DWORD pid, DWORD ms)
 {
-    HWND box = NULL;
-    WaitFor(ms, [&] { return (box = FindTop(pid, IsBox)) != NULL; });
-    return box;
+    return FindTop(pid, IsBox, ms);
 }
 
 BoxReading ReadBox(HWND box)
@@ -224,8 +207,7 @@ void Press(HWND w, int id)
 
 bool Answer(HWND box, int id)
 {
-    HWND button = GetDlgItem(box, id);
-    if (!button || !IsWindowVisible(button))
+    if (!IsWindowVisible(GetDlgItem(box, id)))
         return false;
     Press(box, id);
     return WaitFor(10000, [&] { return !IsWindowVisible(box); });

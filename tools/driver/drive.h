@@ -23,8 +23,7 @@ std::string BoxLine(const BoxReading& box);
 // s in double quotes, with \r \n \" and \\ escaped.
 std::string Quote(const std::string& s);
 
-// Text of control id of dialog (id 0: of the window itself), read with
-// WM_GETTEXT, which answers across processes.
+// Text of control id (0: of dialog itself), read with WM_GETTEXT, which answers across processes.
 std::string Text(HWND dialog, int id = 0);
 // Replaces the text of control id.
 void SetText(HWND dialog, int id, const std::string& text);
@@ -35,8 +34,7 @@ int FocusId(HWND w);
 void Press(HWND w, int id);
 // Clicks button id of box; true once the box has gone.
 bool Answer(HWND box, int id);
-// Sends Escape to the focused control and then the close box; true when w
-// is still open after both.
+// Sends Escape to the focused control, then the close box; true when w is still open after both.
 bool IgnoresEscapeAndClose(HWND w);
 // Position of the page's progress bar (IDC_PROGRESS); -1 if unreadable.
 int Progress(HWND page);

@@ -34,37 +34,32 @@ void ExpectInstalled()
     EXPECT_EQ("c:\\orvanet\\corvex\\corvex.exe main|show=1\r\n", CorvexLog());
 }
 
-// The last target is taken by a folder: its prompt holds the worker; Retry
-// once the folder is gone completes the installation.
-TEST(Install, FromCdImage)
+// From the CD image, the last target is taken by a folder until its prompt; from the floppy
+// images, started as A:\SETUP.EXE, the notice is confirmed before disk 2 is in, so the first file
+// of disk 2 asks for it by number and by drive, in lower case. Retry then completes the installation.
+TEST(Install, FromTheImages)
 {
-    Insert("from-iso", "d:\\");
-    ASSERT_TRUE(MakeDirs(COMPONENTS + "www.z"));
-    HWND page;
-    Program p = StartSetup("d:\\", "", &page);
-    HWND box = WaitBox(p.pid);
-    EXPECT_EQ(BoxLine(ReadBox(box)), Prompt("Can't write file c:\\orvanet\\corvex\\www.z (may be in use)."));
-    ASSERT_TRUE(RemoveDirectoryA((COMPONENTS + "www.z").c_str()));
-    EXPECT_TRUE(Answer(box, IDRETRY));
-    EXPECT_EQ(WaitExit(p), 0);
-    ExpectInstalled();
-}
-
-// The notice is confirmed before disk 2 is in drive a:, so the first file of
-// disk 2 asks for it by number and drive; Retry with disk 2 in goes on.
-TEST(Install, FromFloppyImages)
-{
-    Insert("from-disk1", "a:\\");
-    HWND page;
-    Program p = StartSetup("a:\\", "", &page);
-    EXPECT_EQ(AnswerBox(p, IDOK), "box \"Velorin Installation\" icon=error buttons=OK "
-                                  "\"Please insert the disk labeled \\\"Velorin Disk #2\\\".\"");
-    HWND box = WaitBox(p.pid);
-    EXPECT_EQ(BoxLine(ReadBox(box)), Prompt("Please ensure that Velorin Disk #2 is in drive a:\\."));
-    Insert("from-disk2", "a:\\");
-    EXPECT_TRUE(Answer(box, IDRETRY));
-    EXPECT_EQ(WaitExit(p), 0);
-    ExpectInstalled();
+    const struct { const char* drive, *image, *disk2, *notice, *prompt; } rows[] = {
+        { "d:\\", "from-iso", nullptr, nullptr, "Can't write file c:\\orvanet\\corvex\\www.z (may be in use)." },
+        { "A:\\", "from-disk1", "from-disk2", "Please insert the disk labeled \"Velorin Disk #2\".",
+          "Please ensure that Velorin Disk #2 is in drive a:\\." },
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.image);
+        ResetMachine();
+        Insert(row.image, row.drive);
+        ASSERT_TRUE(row.disk2 || MakeDirs(COMPONENTS + "www.z"));
+        HWND page;
+        Program p = StartSetup(row.drive, "", &page);
+        if (row.notice)
+            EXPECT_EQ(AnswerBox(p, IDOK), "box \"Velorin Installation\" icon=error buttons=OK " + Quote(row.notice));
+        HWND box = WaitBox(p.pid);
+        EXPECT_EQ(BoxLine(ReadBox(box)), Prompt(row.prompt));
+        row.disk2 ? Insert(row.disk2, row.drive) : (void)RemoveDirectoryA((COMPONENTS + "www.z").c_str());
+        EXPECT_TRUE(Answer(box, IDRETRY));
+        EXPECT_EQ(WaitExit(p), 0);
+        ExpectInstalled();
+    }
 }
 
 // y: passes the free-space check with 8,003,584 bytes and fills up during

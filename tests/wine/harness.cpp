@@ -212,8 +212,8 @@ int WaitExit(Program program, DWORD ms)
 Program StartSetup(const std::string& dir, const std::string& entry, HWND* page,
                    const std::string& program)
 {
-    EXPECT_TRUE(CopyFileA(program.c_str(), (dir + "setup.exe").c_str(), FALSE)) << program;
-    Program p = Launch(dir + "setup.exe");
+    EXPECT_TRUE(CopyFileA(program.c_str(), (dir + "SETUP.EXE").c_str(), FALSE)) << program;
+    Program p = Launch(dir + "SETUP.EXE");
     Press(WaitPage(p.pid, "Welcome to Velorin!", IDC_NEXT), IDC_NEXT);
     Press(WaitPage(p.pid, "Velorin Installation", IDC_CANCEL_SETUP), IDC_NEXT);
     HWND directory = WaitPage(p.pid, "Velorin Installation", IDC_DIRECTORY);

@@ -19,8 +19,9 @@ void OnAllocation(uint32_t size, int action) { hookedSize = size, hookedAction =
 
 void PrepareSetupState(const std::string& sourceDir, const std::string& installDir)
 {
-    static HWND page = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 1, 1, 0, 0, 0, 0);
-    static HWND status = CreateWindowExA(0, "STATIC", "", WS_CHILD, 0, 0, 1, 1, page, 0, 0, 0);
+    // Message-only: a DDE connect waits on every top-level window that does not pump.
+    static HWND page = CreateWindowExA(0, "STATIC", "", 0, 0, 0, 1, 1, HWND_MESSAGE, 0, 0, 0);
+    static HWND status = CreateWindowExA(0, "STATIC", "", 0, 0, 0, 1, 1, HWND_MESSAGE, 0, 0, 0);
     ZeroMemory(&setupState, sizeof setupState);  // the counters at 0, 15000 bytes a percent
     lstrcpynA(setupState.sourceDir, sourceDir.c_str(), SETUP_PATH_SIZE);
     lstrcpynA(setupState.installDir, installDir.c_str(), SETUP_PATH_SIZE);

@@ -10,6 +10,7 @@
 
 #include "engine.h"
 #include "harness.h"
+#include "media.h"
 #include "migration.h"
 #include "progman.h"
 #include "registry_settings.h"
@@ -20,19 +21,11 @@ namespace {
 
 typedef std::vector<std::string> Lines;
 
-// A medium in d:\. The owner is message-only: no DDE broadcast waits for it.
+// A medium in d:\ with an offer in its setup.ini, and the state the front end leaves.
 void PrepareInstall(const char* installDir)
 {
-    static HWND page = CreateWindowExA(0, "STATIC", "", 0, 0, 0, 9, 9, HWND_MESSAGE, NULL, NULL, NULL);
-    ZeroMemory(&setupState, sizeof setupState);
-    lstrcpyA(setupState.sourceDir, "d:\\");
-    lstrcpyA(setupState.installDir, installDir);
-    setupState.bytesPerPercent = 15000;
-    setupState.progressDialog = page;
-    for (const char* name : { "nsystem.z", "netscape.z", "wsystem.z", "plugins.z", "javaclss.z",
-                              "javabin.z", "readme.txt", "nprogram.z" })
-        WriteFileBytes(std::string("d:\\") + name, name);
-    WriteFileBytes("d:\\corvex.z", std::string(4, '\0'));
+    PrepareSetupState("d:\\", installDir);
+    WriteMedium("d:\\", StandardMedium(false, {}), 0);
     WriteFileBytes("d:\\setup.ini", "[Velorin]\nIsRegNoAPrefix=Yes\nRegNo=O-1\nHomePage=h.htm\nHDHomePage=x\n"
                                      "SetupFee=$5\nFreeHours=9\nFreeDays=30\n");
 }
@@ -227,7 +220,7 @@ void ExpectUpgraded(const std::string& notice, Snapshot& after, const std::strin
         "news files will be retained.\"");
     EXPECT_EQ(kHead + kEnd, ReadFileBytes(kWin + "system.ini"));
     EXPECT_EQ(kHead + kEnd, ReadFileBytes(kWin + "SYSTEM.OLD"));
-    EXPECT_EQ("nsystem.z", ReadFileBytes(main + "\\corvex\\nsystem.z"));
+    EXPECT_TRUE(GetFile(main + "\\corvex\\nsystem.z") == GetFile("d:\\nsystem.z"));
     EXPECT_FALSE(PathExists(kWin + "vez.ini") || PathExists(main + "\\register\\register.ini"));
     EXPECT_TRUE(PathExists(main + "\\register\\.hidden") && PathExists(main + "\\register\\sub"));
     EXPECT_FALSE(PathExists("c:\\typed") || PathExists("c:\\olddial"));

@@ -10,7 +10,7 @@
 
 #include "engine.h"
 #include "harness.h"
-#include "media.h"
+#include "../engine/media.h"
 #include "migration.h"
 #include "progman.h"
 #include "registry_settings.h"

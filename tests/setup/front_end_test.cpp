@@ -11,10 +11,10 @@ namespace {
 
 const char CAPTION[] = "Velorin Installation";
 
-// Every text a page shows, caption first and then its controls in template
-// order; and the page centred on the 1024 x 768 screen of the test display:
-// the right (bottom) margin is the left (top) one, or one more.
-void ExpectPage(HWND page, const std::string& texts)
+// Every text a page shows, caption first and then its controls in template order; the page
+// centred on the 1024 x 768 screen of the test display (the right (bottom) margin is the left
+// (top) one, or one more); the focus on control `focus`; Escape and the close box ignored.
+void ExpectPage(HWND page, int focus, const std::string& texts)
 {
     std::string shown = Text(page);
     for (HWND c = GetWindow(page, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT))
@@ -24,6 +24,8 @@ void ExpectPage(HWND page, const std::string& texts)
     GetWindowRect(page, &r);
     EXPECT_TRUE(1024 - r.right - r.left >= 0 && 1024 - r.right - r.left <= 1) << r.left << " " << r.right;
     EXPECT_TRUE(768 - r.bottom - r.top >= 0 && 768 - r.bottom - r.top <= 1) << r.top << " " << r.bottom;
+    EXPECT_EQ(FocusId(page), focus);
+    EXPECT_TRUE(IgnoresEscapeAndClose(page));
 }
 
 // Puts a setup program on the CD (drive d:) and starts it there.
@@ -40,27 +42,23 @@ std::string Probe()
     return dir.substr(0, dir.rfind('\\') + 1) + "setup_probe.exe";
 }
 
-// Walks to the directory page, checking on each page on the way that Next
-// has the focus and that Escape and the close box are ignored.
+// Walks to the directory page, each page seen as ExpectPage says on the way; Next has the focus,
+// then the directory field.
 HWND ToDirectoryPage(const Program& p)
 {
     HWND welcome = WaitPage(p.pid, "Welcome to Velorin!", IDC_NEXT);
-    ExpectPage(welcome, "Welcome to Velorin!|&OK|ORV95NEWL");  // the picture child, by its bitmap
-    EXPECT_EQ(FocusId(welcome), IDC_NEXT);
-    EXPECT_TRUE(IgnoresEscapeAndClose(welcome));
+    ExpectPage(welcome, IDC_NEXT, "Welcome to Velorin!|&OK|ORV95NEWL");  // the picture, by its bitmap
     Press(welcome, IDC_NEXT);
     HWND intro = WaitPage(p.pid, CAPTION, IDC_CANCEL_SETUP);
-    ExpectPage(intro, std::string(CAPTION) +
+    ExpectPage(intro, IDC_NEXT, std::string(CAPTION) +
         "|Velorin provides a top-quality, easy-to-use Internet connection. It includes Netscape Navigator, a "
         "powerful Internet software package. You'll be able to register instantly and go online in minutes."
         "|Additionally, if you've already registered an account with Orvanta Network, Velorin will configure it "
         "for you.|Here's what you need:|- Windows 95 (you may need the original diskettes/CD)|- 8 megabytes of "
         "free disk space|- A 9600 baud or faster modem|- A credit card (for a new account)|&Next >|&Cancel");
-    EXPECT_EQ(FocusId(intro), IDC_NEXT);
-    EXPECT_TRUE(IgnoresEscapeAndClose(intro));
     Press(intro, IDC_NEXT);
     HWND directory = WaitPage(p.pid, CAPTION, IDC_DIRECTORY);
-    ExpectPage(directory, std::string(CAPTION) +
+    ExpectPage(directory, IDC_DIRECTORY, std::string(CAPTION) +
         "|Velorin will now install the registration software on your computer and guide you through the setup "
         "process.|Velorin directory:|" + Text(directory, IDC_DIRECTORY) + "|If you would like Velorin installed "
         "in a different directory than the default, enter the directory below.|&Next >|&Cancel|< &Back");
@@ -88,8 +86,6 @@ TEST(WizardPages, BackAndCancelLeaveNoTrace)
     std::string winIni = ReadFileBytes("c:\\windows\\win.ini");
     Program p = Start(SetupExePath());
     HWND directory = ToDirectoryPage(p);
-    EXPECT_EQ(FocusId(directory), IDC_DIRECTORY);
-    EXPECT_TRUE(IgnoresEscapeAndClose(directory));
     for (int pass = 0; pass < 2; pass++) {
         EXPECT_EQ(Text(directory, IDC_DIRECTORY), "d:\\oldplace");
         SetText(directory, IDC_DIRECTORY, "c:\\typed");
@@ -139,9 +135,8 @@ TEST(ProgressPage, IgnoresWhatItMustAndStartsTheRegistrationProgramAtTheEnd)
     Program p = StartSetup("d:\\", "c:\\orvanet\\", &page, Probe());
     for (int i = 0; i < 250 && Progress(page) < 50; i++)  // the worker waits for its 50 to show
         Sleep(20);
-    ExpectPage(page, std::string(CAPTION) + "|Installing Velorin...||&Cancel");
-    EXPECT_EQ(FocusId(page), IDC_CANCEL_SETUP);
-    EXPECT_TRUE(IgnoresEscapeAndClose(page));  // time enough for the stop and the 101
+    // Also time enough for the stop and the 101.
+    ExpectPage(page, IDC_CANCEL_SETUP, std::string(CAPTION) + "|Installing Velorin...||&Cancel");
     EXPECT_EQ(Progress(page), 50);
     Press(page, IDC_CANCEL_SETUP);
     EXPECT_EQ(AnswerBox(p, IDNO), CANCEL_QUESTION);

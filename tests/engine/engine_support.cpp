@@ -1,4 +1,5 @@
 #include "engine_alloc.h"
+#include "harness.h"
 #include "media.h"
 #include "setup_state.h"
 
@@ -31,6 +32,11 @@ void PrepareSetupState(const std::string& sourceDir, const std::string& installD
     SetWindowTextA(status, "Installing Velorin...");
     TakeProgressPosts();
     OnAllocation(0, ALLOC_FAIL);
+}
+
+std::string Prompt(const std::string& text)
+{
+    return "box \"Velorin Installation\" icon=warning buttons=Retry|Cancel " + Quote(text);
 }
 
 int TakeProgressPosts()

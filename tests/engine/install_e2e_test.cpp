@@ -9,11 +9,6 @@ namespace {
 
 const std::string COMPONENTS = "c:\\orvanet\\corvex\\", MEDIA = VELORIN_MEDIA;
 
-std::string Prompt(const std::string& text)
-{
-    return "box \"Velorin Installation\" icon=warning buttons=Retry|Cancel " + Quote(text);
-}
-
 // Copies the files of one unpacked image (see make-media.sh) into dir.
 void Insert(const std::string& image, const std::string& dir)
 {

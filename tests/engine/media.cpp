@@ -52,8 +52,7 @@ std::string Bytes(size_t size, unsigned seed)
     return s;
 }
 
-std::string GetFile(const std::string& path) { return Exists(path) ? ReadFileBytes(path) : "<missing>"; }
-bool Exists(const std::string& path) { return PathExists(path); }
+std::string GetFile(const std::string& path) { return PathExists(path) ? ReadFileBytes(path) : "<missing>"; }
 uint64_t LastWriteTime(const std::string& path)
 {
     WIN32_FILE_ATTRIBUTE_DATA data = {};

@@ -19,7 +19,6 @@ std::string BuildArchive(const std::vector<Member>& members);
 
 std::string Bytes(size_t size, unsigned seed);    // deterministic, poorly compressible
 std::string GetFile(const std::string& path);     // "<missing>" when there is no such file
-bool Exists(const std::string& path);
 uint64_t LastWriteTime(const std::string& path);  // 0 when unreadable
 
 struct MediumFile { std::string name, data; int disk; /* 1 or 2 */ };
@@ -33,6 +32,8 @@ void FitToTotal(std::vector<MediumFile>* files, const std::vector<Member>& corve
 // Puts the files of one disk (0: all) into dir (ending in '\') with an old time.
 bool WriteMedium(const std::string& dir, const std::vector<MediumFile>& files, int disk);
 
+// A retry prompt with its text, as BoxLine reads it.
+std::string Prompt(const std::string& text);
 // Clears setupState and fills in what the front end would: 15,000 bytes a
 // percent (the shipped total), the directories, a page with a status control.
 void PrepareSetupState(const std::string& sourceDir, const std::string& installDir);

@@ -7,22 +7,15 @@
 #include "setup_state.h"
 
 static const std::string kComponents = "c:\\orvanet\\corvex\\";
-static const std::string kPrompt = "box \"Velorin Installation\" icon=warning buttons=Retry|Cancel \"";
 
 static std::string CannotWrite(const std::string& name)
 {
-    return kPrompt + "Can't write file c:\\\\orvanet\\\\corvex\\\\" + name + " (may be in use).\"";
+    return Prompt("Can't write file " + kComponents + name + " (may be in use).");
 }
 
 static std::vector<Member> Corvex()
 {
     return { { "corvex.exe", LiteralStream(Bytes(20000, 11)), OLD_TIME }, { "corvex.ini", EncodedStream("[V]", 1, 4), 0 } };
-}
-
-static std::string StatusText()
-{
-    char text[64];
-    return std::string(text, GetWindowTextA(setupState.statusText, text, sizeof text));
 }
 
 // Every target is taken by a folder, readme.txt by a read-only file. Each
@@ -63,7 +56,7 @@ TEST(EngineRunInstall, CdInstallationInOrderToAFullBar)
     EXPECT_EQ("[V]", GetFile(kComponents + "corvex.ini"));
     EXPECT_EQ(1500000u, setupState.bytesDone);
     EXPECT_EQ(101u, setupState.nextPercent);
-    EXPECT_EQ("Adding Velorin group...", StatusText());
+    EXPECT_EQ("Adding Velorin group...", Text(setupState.statusText));
 }
 
 // Each way a prompt ends the sequence before the next file: Cancel on a CD
@@ -75,16 +68,16 @@ TEST(EngineRunInstall, CdInstallationInOrderToAFullBar)
 // confirmed Cancel, which asks nothing more.
 TEST(EngineRunInstall, PromptsThatStopTheSequence)
 {
-    const std::string disk = kPrompt + "Please ensure that Velorin Disk #";
     const struct { const char* name; std::string source; int disk; DWORD failing; bool readOnly, cancelled;
                    std::vector<std::string> boxes; } rows[] = {
         { "CD without corvex.z", "d:\\", 0, 0, false, false,
-          { kPrompt + "Please ensure the following Velorin files are located in "
-                      "d:\\\\:\\r\\n\\r\\ncorvex.z\\r\\nnetscape.z\\r\\nreadme.txt\\r\\nsetup.exe\"" } },
+          { Prompt("Please ensure the following Velorin files are located in d:\\:\r\n\r\n"
+                   "corvex.z\r\nnetscape.z\r\nreadme.txt\r\nsetup.exe") } },
         { "cancel while the disk-2 notice is up", "a:\\", 1, 0, false, false,
           { "box \"Velorin Installation\" icon=error buttons=OK \"Please insert the disk "
             "labeled \\\"Velorin Disk #2\\\".\"" } },
-        { "drive B: is a floppy drive", "B:\\", -1, 0, false, false, { disk + "1 is in drive B:\\\\.\"" } },
+        { "drive B: is a floppy drive", "B:\\", -1, 0, false, false,
+          { Prompt("Please ensure that Velorin Disk #1 is in drive B:\\.") } },
         { "no memory", "d:\\", 0, 32001, false, false,
           { "box \"Velorin Installation\" icon=warning buttons=OK \"A fatal error occurred (might be out of memory).\"" } },
         { "Retry after a cancel", "d:\\", 0, 0, true, false, { CannotWrite("readme.txt") } },
@@ -114,7 +107,7 @@ TEST(EngineRunInstall, PromptsThatStopTheSequence)
         });
         EXPECT_EQ(0, RunInstall(setupState.progressDialog));
         EXPECT_EQ(row.boxes, StopBoxAnswerer());
-        EXPECT_EQ("Installing Velorin...", StatusText());
+        EXPECT_EQ("Installing Velorin...", Text(setupState.statusText));
         for (const MediumFile& f : medium)
             EXPECT_TRUE(row.disk || GetFile(row.source + f.name) == f.data) << f.name;
         EXPECT_TRUE(!row.readOnly || GetFile(kComponents + "readme.txt") == "old");

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "harness.h"
+#include <shellapi.h>
 #include "media.h"
 
 namespace {
@@ -12,12 +13,9 @@ const std::string COMPONENTS = "c:\\orvanet\\corvex\\", MEDIA = VELORIN_MEDIA;
 // Copies the files of one unpacked image (see make-media.sh) into dir.
 void Insert(const std::string& image, const std::string& dir)
 {
-    WIN32_FIND_DATAA f;
-    HANDLE h = FindFirstFileA((MEDIA + "/" + image + "/*").c_str(), &f);
-    for (BOOL more = h != INVALID_HANDLE_VALUE; more; more = FindNextFileA(h, &f))
-        if (!(f.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-            EXPECT_TRUE(CopyFileA((MEDIA + "/" + image + "/" + f.cFileName).c_str(), (dir + f.cFileName).c_str(), FALSE));
-    FindClose(h);
+    std::string from = MEDIA + "/" + image + "/*" + '\0', to = dir + '\0';
+    SHFILEOPSTRUCTA copy = { NULL, FO_COPY, from.c_str(), to.c_str(), FOF_NO_UI };
+    EXPECT_EQ(0, SHFileOperationA(&copy)) << image;
 }
 
 // Every file placed as the content has it, www.z too when the installation ran to its end, which

@@ -43,22 +43,44 @@ static int Contains(const char* folder, const char* other)
     }
 }
 
-static int IsRoot(const char* dir)
+// A drive root has one name ("c:"), a share root two.
+static int RootNames(const char* path)
 {
-    // A drive root has one name ("c:"), a share root two.
-    int names = 0, rootNames = IsSeparator(dir[0]) ? 2 : 1;
-    uint32_t length;
-    for (const char* at = dir; NextName(&at, &length), length; ++names) {}
-    return names <= rootNames;
+    return IsSeparator(path[0]) ? 2 : 1;
 }
 
-int IsProtectedDirectory(const char* dir, const char* const* guarded, int count)
+static int IsRoot(const char* dir)
 {
-    if (!IsFullPathText(dir) || IsRoot(dir))
-        return 1;
-    for (int k = 0; k < count; ++k) {
-        if (!guarded[k][0] || Contains(dir, guarded[k]))
-            return 1;
+    int names = 0;
+    uint32_t length;
+    for (const char* at = dir; NextName(&at, &length), length; ++names) {
     }
-    return 0;
+    return names <= RootNames(dir);
+}
+
+int IsProtectedDirectory(const char* dir)
+{
+    return !IsFullPathText(dir) || IsRoot(dir);
+}
+
+int GuardsDirectory(const char* guarded, int whole, const char* dir)
+{
+    return !guarded[0] || Contains(dir, guarded) || (whole && Contains(guarded, dir));
+}
+
+uint32_t ParentFolderLength(const char* path)
+{
+    if (!IsFullPathText(path))
+        return 0;
+    // The end of the name before the last one, as the text has it.
+    const char* ends[2] = { path, path };
+    int names = 0;
+    uint32_t length;
+    for (const char* at = path; NextName(&at, &length), length; ++names) {
+        ends[0] = ends[1];
+        ends[1] = at;
+    }
+    if (names <= RootNames(path))
+        return 0;
+    return (uint32_t)(ends[0] - path) + (names - 1 == RootNames(path));
 }

@@ -4,10 +4,13 @@
 
 // Deletes the files directly inside dir (names beginning with "." stay, sub-
 // directories are not entered), then removes dir if that left it empty.
-// A text that is not a full path of its own, a drive or share root, the
-// Windows and system directories, the folder setup runs from, and any folder
-// holding one of them are left alone, in any spelling (IsProtectedDirectory
-// on the full path and on its short form). Failures are ignored; always 1.
+// Left alone, in any spelling and by any other name of the same folder:
+// a text that is not a full path of its own, a drive or share root; a folder
+// that is, holds or lies inside the Windows or system directory or the folder
+// setup runs from; a folder that is or holds one of the user's shell folders
+// or the program files folders the registry names. Where a folder's identity
+// or a registry value cannot be read, nothing is deleted. Failures are
+// ignored; always 1.
 int RemoveDirectoryFiles(const char* dir);
 
 #endif

@@ -47,20 +47,38 @@ TEST(PathText, JoinsWholeOrNotAtAll)
     }
 }
 
-// What the system's own full paths cannot show under Wine: shares, blanks,
-// doubled separators, near names. The spellings that only the system
-// resolves are judged on real folders (SystemMigration.GuardNeverEmpties...).
-TEST(DirectoryGuard, SharesBlanksAndNearNames)
+// What the system's own full paths cannot show under Wine: shares, blanks, doubled separators,
+// near names, and how far a guard reaches: a folder guarded whole keeps what lies inside it too,
+// a shell folder only itself and the folders that hold it. The spellings that only the system
+// resolves, and other names of the same folder, are judged on real folders (SystemMigration).
+TEST(DirectoryGuard, HowFarAGuardReachesAndTheWalkUp)
 {
-    const char* guarded[] = { "C:\\windows", "C:\\windows\\system32\\", "\\\\srv\\cd\\velorin\\" };
-    for (const char* dir : { "e:/", "\\\\srv\\share", "\\\\srv\\share\\", "//srv/share", "\\\\srv\\cd",
-                             "C:\\Windows \\", "c:\\\\windows\\\\", "c:\\windows\\system32...", "\\\\SRV\\CD\\VELORIN" })
-        EXPECT_TRUE(IsProtectedDirectory(dir, guarded, 3)) << dir;
-    for (const char* dir : { "c:\\olddial\\\\bin", "\\\\srv\\share\\d", "c:\\windows\\fonts", "c:\\windowsx",
-                             "\\\\srv\\cd\\other" })
-        EXPECT_FALSE(IsProtectedDirectory(dir, guarded, 3)) << dir;
-    const char* unknown[] = { "" };  // a folder the system could not name guards everything
-    EXPECT_TRUE(IsProtectedDirectory("c:\\olddial", unknown, 1));
+    const struct { const char* path; int whole; } guards[] = {
+        { "C:\\windows", 1 }, { "C:\\windows\\system32\\", 1 }, { "\\\\srv\\cd\\velorin\\", 1 },
+        { "c:\\users\\u\\Desktop", 0 },
+    };
+    const struct { const char* dir; bool kept; } rows[] = {
+        { "e:/", true }, { "\\\\srv\\share\\", true }, { "//srv/share", true }, { "\\\\srv\\cd", true },
+        { "C:\\Windows \\", true }, { "c:\\\\windows\\\\", true }, { "c:\\windows\\system32...", true },
+        { "\\\\SRV\\CD\\VELORIN", true }, { "c:\\windows\\fonts", true }, { "\\\\srv\\cd\\velorin\\disk1", true },
+        { "c:\\users\\u", true }, { "C:\\USERS\\U\\DESKTOP.", true }, { "c:\\olddial\\\\bin", false },
+        { "\\\\srv\\share\\d", false }, { "c:\\windowsx", false }, { "\\\\srv\\cd\\other", false },
+        { "c:\\users\\u\\Desktop\\old", false }, { "c:\\users\\u2", false },
+    };
+    for (const auto& row : rows) {
+        bool kept = IsProtectedDirectory(row.dir);
+        for (const auto& guard : guards)
+            kept = kept || GuardsDirectory(guard.path, guard.whole, row.dir);
+        EXPECT_EQ(row.kept, kept) << row.dir;
+    }
+    // A folder the system could not name guards everything.
+    EXPECT_TRUE(GuardsDirectory("", 0, "c:\\olddial"));
+    const struct { const char* path; std::string parent; } walk[] = {
+        { "c:\\a\\b", "c:\\a" }, { "c:\\a\\", "c:\\" }, { "c:\\", "" }, { "\\\\srv\\cd\\a\\b", "\\\\srv\\cd\\a" },
+        { "\\\\srv\\cd\\a", "\\\\srv\\cd\\" }, { "\\\\srv\\cd", "" }, { "olddial\\bin", "" },
+    };
+    for (const auto& row : walk)
+        EXPECT_EQ(row.parent, std::string(row.path, ParentFolderLength(row.path))) << row.path;
 }
 
 }  // namespace

@@ -8,7 +8,8 @@
 static const char SECTION[] = EARLIER_INSTALL_SECTION;
 static const char REGISTRATION_SECTION[] = "Velorin Registration";
 
-// Read limits count the terminating zero.
+// Read limits count the terminating zero. 273 is the limit the earlier
+// installations' records are read with, not a path size of this program.
 enum { MAIN_READ_SIZE = 273, VERSION_READ_SIZE = 273, VALUE_READ_SIZE = 256, TCP_READ_SIZE = 260 };
 enum { DERIVED_SIZE = MAIN_READ_SIZE + 32 };
 
@@ -47,8 +48,11 @@ static int ReadWhole(HANDLE file, char** text, DWORD* size)
     return *text && ReadFile(file, *text, *size, &got, NULL) && got == *size;
 }
 
-// Filters SYSTEM.INI into SYSTEM.OLD, then copies that back. SYSTEM.INI is
-// replaced only when the whole filtered text reached SYSTEM.OLD. 1 when it was.
+// Filters SYSTEM.INI into SYSTEM.OLD, flushed to the disk, then puts that in
+// SYSTEM.INI's place in one step, so that SYSTEM.INI holds its old text or
+// its new one, whole, whatever fails or stops the machine. Windows 95 cannot
+// replace a file in one step; there SYSTEM.OLD is copied over it. SYSTEM.OLD
+// then holds the new text again. 1 when SYSTEM.INI was replaced.
 static int RewriteSystemIni(const char* iniPath, const char* oldPath, const char* dialerBinDir)
 {
     HANDLE ini = CreateFileA(iniPath, GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING, 0, NULL);
@@ -62,7 +66,7 @@ static int RewriteSystemIni(const char* iniPath, const char* oldPath, const char
     }
     // The section is gone by now, so this normally gives the default.
     char tcpDir[TCP_READ_SIZE + 16];
-    GetProfileStringA(SECTION, "Main", "c:\\orvanet", tcpDir, TCP_READ_SIZE);
+    GetProfileStringA(SECTION, EARLIER_INSTALL_DIR_KEY, "c:\\orvanet", tcpDir, TCP_READ_SIZE);
     lstrcatA(tcpDir, "\\tcppro\\bin");
     DriverLines lines;
     FormatDriverLines(dialerBinDir, tcpDir, &lines);
@@ -72,19 +76,50 @@ static int RewriteSystemIni(const char* iniPath, const char* oldPath, const char
     int whole = ReadWhole(ini, &text, &size);
     if (whole) {
         DWORD kept = FilterSystemIni(text, size, &lines);
-        whole = WriteFile(old, text, kept, &written, NULL) && written == kept;
+        whole =
+            WriteFile(old, text, kept, &written, NULL) && written == kept && FlushFileBuffers(old);
     }
     if (text)
         HeapFree(GetProcessHeap(), 0, text);
     CloseHandle(ini);
     whole = CloseHandle(old) && whole;
-    return whole && CopyFileA(oldPath, iniPath, FALSE);
+    if (!whole)
+        return 0;
+    if (!MoveFileExA(oldPath, iniPath, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        return GetLastError() == ERROR_CALL_NOT_IMPLEMENTED && CopyFileA(oldPath, iniPath, FALSE);
+    CopyFileA(iniPath, oldPath, FALSE);
+    return 1;
+}
+
+// A value that filled its buffer may have been cut: it names no folder.
+static int MayBeCut(DWORD length, DWORD size)
+{
+    return length >= size - 1;
+}
+
+static int IsFile(const char* path)
+{
+    DWORD attributes = GetFileAttributesA(path);
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+// The old dialer's folders are its own only while its drivers are there.
+static int HoldsDriverFile(const char* binDir)
+{
+    char path[DERIVED_SIZE];
+    for (int k = 0; k < DRIVER_FILE_COUNT; ++k) {
+        if (JoinPath(path, sizeof path, binDir, DRIVER_FILES[k]) && IsFile(path))
+            return 1;
+    }
+    return 0;
 }
 
 int MigratePreviousInstall(HWND owner)
 {
     char mainDir[MAIN_READ_SIZE], registerIni[DERIVED_SIZE], version[VERSION_READ_SIZE];
-    if (!GetProfileStringA(SECTION, "Main", "", mainDir, sizeof mainDir))
+    DWORD mainLength =
+        GetProfileStringA(SECTION, EARLIER_INSTALL_DIR_KEY, "", mainDir, sizeof mainDir);
+    if (!mainLength)
         return 0;
     Derive(registerIni, mainDir, "\\register\\register.ini");
     if (!registerIni[0] || !GetPrivateProfileStringA(REGISTRATION_SECTION, "Version", "", version,
@@ -99,8 +134,9 @@ int MigratePreviousInstall(HWND owner)
     // refuse is not installed into. The earlier files are cleaned up anyway.
     if (TextLength(mainDir) <= MAX_INSTALL_DIR_LENGTH)
         lstrcpynA(setupState.installDir, mainDir, SETUP_PATH_SIZE);
-    if (!GetProfileStringA(SECTION, "Dialer", "", dialerDir, sizeof dialerDir))
-        GetProfileStringA(SECTION, "Tessimo", "", dialerDir, sizeof dialerDir);
+    DWORD dialerLength = GetProfileStringA(SECTION, "Dialer", "", dialerDir, sizeof dialerDir);
+    if (!dialerLength)
+        dialerLength = GetProfileStringA(SECTION, "Tessimo", "", dialerDir, sizeof dialerDir);
     // The earlier installation's own register directory, even when its
     // directory was not taken over.
     char registerDir[DERIVED_SIZE], binDir[DERIVED_SIZE], appDir[DERIVED_SIZE],
@@ -109,6 +145,8 @@ int MigratePreviousInstall(HWND owner)
     Derive(binDir, dialerDir, "\\bin");
     Derive(appDir, dialerDir, "\\app");
     Derive(etcDir, dialerDir, "\\etc");
+    int dialerOwn =
+        dialerLength && !MayBeCut(dialerLength, sizeof dialerDir) && HoldsDriverFile(binDir);
 
     char windowsDir[SETUP_PATH_SIZE], vezIni[DERIVED_SIZE], systemIni[DERIVED_SIZE],
         systemOld[DERIVED_SIZE];
@@ -125,8 +163,11 @@ int MigratePreviousInstall(HWND owner)
     WindowsFilePath(systemOld, windowsDir, "SYSTEM.OLD");
     if (!systemIni[0] || !RewriteSystemIni(systemIni, systemOld, binDir))
         return 0;
-    RemoveDirectoryFiles(registerDir);
-    if (dialerDir[0]) {
+    // The register folder is the earlier installation's while its
+    // register.ini, emptied of its Version above, is still there.
+    if (!MayBeCut(mainLength, sizeof mainDir) && IsFile(registerIni))
+        RemoveDirectoryFiles(registerDir);
+    if (dialerOwn) {
         RemoveDirectoryFiles(binDir);
         RemoveDirectoryFiles(appDir);
         RemoveDirectoryFiles(etcDir);

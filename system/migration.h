@@ -9,8 +9,12 @@
 
 // Runs the migration with owner owning the upgrade notice. 0 when no
 // earlier installation is recorded (nothing changed), or when SYSTEM.INI
-// could not be rewritten whole (it is then unchanged and no directory is
-// removed); 1 when it ran to its end. Sets mailClientFound and installDir.
+// could not be rewritten (it then holds its old text, whole, and no
+// directory is removed); 1 when it ran to its end. Only folders that are the
+// earlier installation's are emptied: the register folder while it holds the
+// register.ini that started the migration, the dialer's folders while its
+// bin folder holds one of the driver files; never one named by a value that
+// may have been cut. Sets mailClientFound and installDir.
 int MigratePreviousInstall(HWND owner);
 
 #endif

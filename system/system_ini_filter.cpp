@@ -4,15 +4,16 @@
 // A longer line is taken as several chunks, each compared on its own.
 enum { CHUNK_LIMIT = 254 };
 
-static const char* const DRIVER_FILES[3] = { "\\vntspsd.386", "\\vtcprac.386", "\\vntstimd.exe" };
+extern const char* const DRIVER_FILES[DRIVER_FILE_COUNT] = { "\\vntspsd.386", "\\vtcprac.386",
+                                                             "\\vntstimd.exe" };
 
 void FormatDriverLines(const char* dialerBinDir, const char* tcpBinDir, DriverLines* lines)
 {
-    for (int k = 0; k < 3; ++k) {
+    for (int k = 0; k < DRIVER_FILE_COUNT; ++k) {
         const char* dialer[] = { "device=", dialerBinDir, DRIVER_FILES[k] };
         ConcatText(lines->line[k], DRIVER_LINE_SIZE, dialer, 3);
         const char* tcp[] = { "device=", tcpBinDir, DRIVER_FILES[k] };
-        ConcatText(lines->line[k + 3], DRIVER_LINE_SIZE, tcp, 3);
+        ConcatText(lines->line[k + DRIVER_FILE_COUNT], DRIVER_LINE_SIZE, tcp, 3);
     }
 }
 

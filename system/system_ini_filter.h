@@ -6,7 +6,11 @@
 
 #include <stdint.h>
 
-enum { DRIVER_LINE_COUNT = 6, DRIVER_LINE_SIZE = 320 };
+enum { DRIVER_FILE_COUNT = 3, DRIVER_LINE_COUNT = 2 * DRIVER_FILE_COUNT, DRIVER_LINE_SIZE = 320 };
+
+// The old dialer's driver files, each with the backslash that joins it to
+// its folder.
+extern const char* const DRIVER_FILES[DRIVER_FILE_COUNT];
 
 // The device lines that loaded the old dialer's drivers.
 struct DriverLines {

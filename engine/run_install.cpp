@@ -1,6 +1,7 @@
 #include "engine.h"
 #include "confirm_transfer.h"
 #include "copy_file.h"
+#include "earlier_install.h"
 #include "extract_archive.h"
 #include "file_io.h"
 #include "migration.h"
@@ -64,7 +65,7 @@ static int TransferHalf(HWND owner, const SetupFile* files, int count)
 // refuses as an unwritable target rather than writing somewhere else.
 static void BuildComponentDir(void)
 {
-    const char* suffix = EndsInBackslash(setupState.installDir) ? "corvex\\" : "\\corvex\\";
+    const char* suffix = &COMPONENT_FOLDER[EndsInBackslash(setupState.installDir)];
     JoinPath(setupState.componentDir, SETUP_PATH_SIZE, setupState.installDir, suffix);
 }
 

@@ -113,7 +113,7 @@ int FormatRegistrationCommand(const char* installDir, char* out, uint32_t outSiz
     out[0] = '\0';
     int fits = (!quoted || Append(out, outSize, &used, "\""))
         && Append(out, outSize, &used, installDir)
-        && Append(out, outSize, &used, last == '\\' ? "corvex\\corvex.exe" : "\\corvex\\corvex.exe")
+        && Append(out, outSize, &used, &COMPONENT_FOLDER "corvex.exe"[last == '\\'])
         && (!quoted || Append(out, outSize, &used, "\""))
         && Append(out, outSize, &used, " main");
     if (!fits)

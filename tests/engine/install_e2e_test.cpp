@@ -31,14 +31,15 @@ void ExpectInstalled(bool whole)
 
 // From the CD image the last target is taken by a folder: Cancel in its prompt ends the page and
 // the program, the files before it placed, no registration program started. From the floppy
-// images, started as A:\SETUP.EXE, the notice is confirmed before disk 2 is in, so the first file
-// of disk 2 asks for it by number and by drive, in lower case; Retry with disk 2 in completes it.
+// images, started as B:\SETUP.EXE, the notice is confirmed before disk 2 is in, so the first file
+// of disk 2 asks for it by number and by drive, as setup lower-cased it; Retry with disk 2 in
+// completes it.
 TEST(Install, FromTheImages)
 {
     const struct { const char* drive, *image, *disk2, *notice, *prompt; } rows[] = {
         { "d:\\", "from-iso", nullptr, nullptr, "Can't write file c:\\orvanet\\corvex\\www.z (may be in use)." },
-        { "A:\\", "from-disk1", "from-disk2", "Please insert the disk labeled \"Velorin Disk #2\".",
-          "Please ensure that Velorin Disk #2 is in drive a:\\." },
+        { "B:\\", "from-disk1", "from-disk2", "Please insert the disk labeled \"Velorin Disk #2\".",
+          "Please ensure that Velorin Disk #2 is in drive b:\\." },
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.image);

@@ -3,6 +3,7 @@
 // after a plain installation, an upgrade and a cancelled one.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 #include <set>
 #include <shlobj.h>
@@ -106,89 +107,191 @@ TEST(SystemInstall, SendsTheGroupsCommands)
 }
 
 const char kSection[] = "Orvanta Network Velorin";
-const std::string kWin = "c:\\windows\\", kRootFile = "c:\\f.dat";
+const std::string kWin = "c:\\windows\\", kOrvanet = "c:\\orvanet\\register\\", kOld = "c:\\olddial\\";
+// The old dialer's lines in [boot] and [386Enh], the TCP driver's, and a dialer line of empty
+// Dialer and Tessimo values.
 const std::string kSpsd = "device=c:\\olddial\\bin\\vntspsd.386\r\n", kTcprac = "DEVICE=C:\\OLDDIAL\\BIN\\VTCPRAC.386\r\n",
+                  kTcp = "device=c:\\orvanet\\tcppro\\bin\\vntstimd.exe\r\n", kBin = "device=\\bin\\vtcprac.386\r\n",
                   kHead = "[boot]\r\n" + kSpsd + "[386Enh]\r\n", kEnd = "x=1\r\n",
-                  kSystemIni = kHead + kSpsd + kTcprac + "device=c:\\orvanet\\tcppro\\bin\\vntstimd.exe\r\n" + kEnd;
+                  kSystemIni = kHead + kSpsd + kTcprac + kTcp + kBin + kEnd,
+                  kOtherDialer = kHead + kSpsd + kTcprac + kBin + kEnd;
 
-// Puts SYSTEM.INI back and removes what these tests add beyond ResetMachine.
+std::string Text(HKEY root, const char* key, const char* value)
+{
+    char text[MAX_PATH] = "";
+    DWORD size = sizeof text;
+    SHGetValueA(root, key, value, NULL, text, &size);
+    return text;
+}
+std::string ShellFolder(const char* name)
+{
+    return Text(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders", name);
+}
+// The user's own folder, which holds the Desktop.
+std::string Profile() { return ShellFolder("Desktop").substr(0, ShellFolder("Desktop").rfind('\\')); }
+
+void DeleteTree(const std::string& path)
+{
+    ClearReadOnly(path);
+    const std::string from = path + '\0';
+    SHFILEOPSTRUCTA tree = { NULL, FO_DELETE, from.c_str(), NULL, FOF_NO_UI };
+    SHFileOperationA(&tree);
+}
+
+// Puts SYSTEM.INI back and removes what these tests add beyond ResetMachine: the files they
+// planted and the folders a dialer value derives.
 struct Restore {
     std::string systemIni = ReadFileBytes(kWin + "system.ini");
+    std::vector<std::string> planted;
+    bool Plant(const std::string& file, const std::string& data = "f")
+    {
+        planted.push_back(file);
+        return MakeDirs(file.substr(0, file.rfind('\\'))) && WriteFileBytes(file, data);
+    }
     ~Restore()
     {
         WriteFileBytes(kWin + "system.ini", systemIni);
-        ClearReadOnly(kWin + "SYSTEM.OLD");
-        for (const std::string& f : { kWin + "SYSTEM.OLD", kWin + "vez.ini", kWin + "f.dat", kRootFile })
-            DeleteFileA(f.c_str());
-        SHFILEOPSTRUCTA tree = { NULL, FO_DELETE, "c:\\olddial\0", NULL, FOF_NO_UI };
-        SHFileOperationA(&tree);
+        planted.insert(planted.end(), { kWin + "SYSTEM.OLD", kWin + "f.dat", "c:\\f.dat", Profile() + "\\f.dat" });
+        for (const std::string& file : planted)
+            ClearReadOnly(file), DeleteFileA(file.c_str());
+        for (const std::string& dir : { "c:\\olddial", "c:\\docs", "c:\\elsewhere" })
+            DeleteTree(dir);
+        for (const std::string& dir : { std::string("c:"), kWin.substr(0, 10), Profile() })
+            for (const char* sub : { "\\bin", "\\app", "\\etc" })
+                DeleteTree(dir + sub);
     }
 };
 
-// The earlier installation, with a dot-file and a sub-directory in register.
-void PlantEarlierInstall(const std::string& main)
+// An earlier installation in main, its dialer given by key: register.ini with version, a dot-file
+// and a sub-folder in register, a file in each of the dialer's folders, a driver in its bin.
+void PlantEarlierInstall(Restore& restore, const std::string& main, const char* key,
+                         const std::string& dialer, const std::string& version = "3.1")
 {
     WriteProfileStringA(kSection, "Main", main.c_str());
-    WriteProfileStringA(kSection, "Tessimo", "c:\\olddial");
+    WriteProfileStringA(kSection, key, dialer.c_str());
     WriteProfileStringA(kSection, "Eudora", "c:\\eudora");
     WriteProfileStringA(NULL, NULL, NULL);
     MakeDirs(main + "\\register\\sub");
-    WriteFileBytes(main + "\\register\\register.ini", "[Velorin Registration]\r\nVersion=3.1\r\n");
-    WriteFileBytes(main + "\\register\\.hidden", "h");
-    for (std::string dir : { "c:\\olddial\\bin", "c:\\olddial\\app", "c:\\olddial\\etc", "c:\\olddial" })
-        MakeDirs(dir), WriteFileBytes(dir + "\\f.dat", dir);
-    WriteFileBytes(kWin + "vez.ini", "[vez]\r\n");
+    restore.Plant(main + "\\register\\register.ini", "[Velorin Registration]\r\nVersion=" + version + "\r\n");
+    restore.Plant(main + "\\register\\.hidden");
+    restore.Plant(main + "\\register\\f.dat");
+    std::string folder = dialer;  // its folders as the system names them
+    while (!folder.empty() && folder.back() == '\\')
+        folder.pop_back();
+    for (std::string dir : { "\\bin", "\\app", "\\etc", "" })
+        restore.Plant(folder + dir + "\\f.dat");
+    restore.Plant(folder + "\\bin\\vntspsd.386");
+    restore.Plant(kWin + "vez.ini", "[vez]\r\n");
     WriteFileBytes(kWin + "system.ini", kSystemIni);
 }
 
-// Without "Version" nothing happens. SYSTEM.INI is never replaced by a copy
-// that may be cut, and then no directory goes.
-TEST(SystemMigration, DestroysNothingItShouldNot)
+std::set<std::string> WindowsFolderFiles()
 {
-    Restore restore;
-    PlantEarlierInstall("c:\\orvanet");
-    ASSERT_TRUE(WriteFileBytes(kWin + "SYSTEM.OLD", "old") && SetReadOnly(kWin + "SYSTEM.OLD"));
-    StartBoxAnswerer([](const BoxInfo&) { return IDOK; });
-    WriteProfileStringA(kSection, "Main", "c:\\elsewhere");
-    EXPECT_EQ(0, MigratePreviousInstall(NULL));
-    WriteProfileStringA(kSection, "Main", "c:\\orvanet");
-    EXPECT_EQ(0, MigratePreviousInstall(NULL));
-    EXPECT_EQ(1u, StopBoxAnswerer().size());
-    EXPECT_EQ(kSystemIni, ReadFileBytes(kWin + "system.ini"));
-    EXPECT_TRUE(PathExists("c:\\orvanet\\register\\register.ini") && PathExists("c:\\olddial\\f.dat"));
+    std::set<std::string> names;
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((kWin + "*").c_str(), &found);
+    for (bool more = search != INVALID_HANDLE_VALUE; more; more = FindNextFileA(search, &found)) {
+        CharLowerA(found.cFileName);
+        names.insert(found.cFileName);
+    }
+    FindClose(search);
+    return names;
 }
 
-// Every spelling of a folder the clean-up must not empty, each a real folder with a file f.dat,
-// still there afterwards: the Windows folder, roots, the current folder (e:\cur) and texts
-// relative to it, setup's own folder on the medium (long-named, so that it has a short form of
-// its own) and a folder holding it. Only the plain dialer folder goes, its sub-folders named with
-// the doubled backslash of a Dialer value that ends in one.
-TEST(SystemMigration, GuardKeepsEverySpellingOfAProtectedFolder)
+// An earlier installation's folders are emptied while they are its own: the register folder
+// while it holds its register.ini, the dialer's while its bin folder holds a driver, neither
+// when the value naming it may have been cut. SYSTEM.INI holds its old text or its new one,
+// whole; SYSTEM.OLD ends with the new one, and no other file is left in the Windows folder.
+TEST(SystemMigration, EmptiesOnlyTheEarlierInstallationsFolders)
+{
+    enum Fault { NONE, OLD_READ_ONLY, INI_HELD };
+    const std::string orvanet = "c:\\orvanet", cut = "c:\\docs" + std::string(248, ' ') + "\\olddial";
+    const std::vector<std::string> registerFiles = { kWin + "vez.ini", kOrvanet + "register.ini", kOrvanet + "f.dat" },
+                                   all = { kWin + "vez.ini", kOrvanet + "register.ini", kOrvanet + "f.dat",
+                                           kOld + "f.dat", kOld + "bin\\f.dat", kOld + "app\\f.dat",
+                                           kOld + "etc\\f.dat", kOld + "bin\\vntspsd.386" };
+    const std::string noDialer = kHead + kSpsd + kTcprac + kEnd;
+    const struct { const char* name; std::string main, dialer, version; Fault fault; int result;
+                   std::string ini, old; std::vector<std::string> gone; } rows[] = {
+        { "the dialer's, its value ending in a backslash", orvanet, kOld, "3.1", NONE, 1, kOtherDialer, kOtherDialer, all },
+        { "c:\\ as the dialer, no driver in c:\\bin", orvanet, "c:\\", "3.1", NONE, 1, kOtherDialer, kOtherDialer,
+          registerFiles },
+        { "a dialer value cut at its read limit", orvanet, cut, "3.1", NONE, 1, kOtherDialer, kOtherDialer, registerFiles },
+        { "Dialer and Tessimo empty", orvanet, "", "3.1", NONE, 1, noDialer, noDialer, registerFiles },
+        { "Version present but empty", orvanet, kOld, "", NONE, 0, kSystemIni, "", {} },
+        { "no register.ini", "c:\\elsewhere", kOld, "3.1", NONE, 0, kSystemIni, "", {} },
+        { "SYSTEM.OLD read-only", orvanet, kOld, "3.1", OLD_READ_ONLY, 0, kSystemIni, "old", { kWin + "vez.ini" } },
+        { "SYSTEM.INI held open", orvanet, "c:\\olddial", "3.1", INI_HELD, 0, kSystemIni, kHead + kBin + kEnd,
+          { kWin + "vez.ini" } },
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        ResetMachine();
+        Restore restore;
+        lstrcpyA(setupState.sourceDir, "d:\\");
+        PlantEarlierInstall(restore, orvanet, "Dialer", "c:\\olddial", row.version);
+        WriteProfileStringA(kSection, "Main", row.main.c_str());
+        WriteProfileStringA(kSection, "Dialer", row.dialer.empty() ? NULL : row.dialer.c_str());
+        for (const char* file : { "c:\\bin\\f.dat", "c:\\etc\\f.dat", "c:\\docs\\f.dat" })
+            ASSERT_TRUE(restore.Plant(file));
+        ASSERT_TRUE(row.fault != OLD_READ_ONLY || (restore.Plant(kWin + "SYSTEM.OLD", "old") &&
+                                                   SetReadOnly(kWin + "SYSTEM.OLD")));
+        HANDLE held = row.fault != INI_HELD ? INVALID_HANDLE_VALUE
+            : CreateFileA((kWin + "system.ini").c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                          NULL, OPEN_EXISTING, 0, NULL);
+        std::set<std::string> files = WindowsFolderFiles();
+        files.insert("system.old");
+        StartBoxAnswerer([](const BoxInfo&) { return IDOK; });
+        EXPECT_EQ(row.result, MigratePreviousInstall(NULL));
+        CloseHandle(held);
+        EXPECT_EQ(row.gone.empty() ? 0u : 1u, StopBoxAnswerer().size());  // the notice, then vez.ini goes
+        EXPECT_EQ(row.ini, ReadFileBytes(kWin + "system.ini"));
+        EXPECT_EQ(row.old, ReadFileBytes(kWin + "SYSTEM.OLD"));
+        for (const std::string& file : WindowsFolderFiles())
+            EXPECT_TRUE(files.count(file)) << file;
+        for (const std::string& file : restore.planted)
+            EXPECT_EQ(std::count(row.gone.begin(), row.gone.end(), file) == 0, PathExists(file)) << file;
+        EXPECT_TRUE(PathExists(kOrvanet + ".hidden") && PathExists(kOrvanet + "sub"));
+    }
+}
+
+// Every name of a folder the clean-up must not empty, each a real folder with a file f.dat, still
+// there afterwards: the Windows and system folders and what lies inside them, by their texts and
+// through m:, the drive onto c:; roots; the current folder (e:\cur) and texts relative to it;
+// setup's own folder on the medium (long-named, so that it has a short form of its own) and a
+// folder holding it; the user's shell folders as the registry names them and by another name,
+// and the folder holding them. Only the plain dialer folder goes, its sub-folders named with the
+// doubled backslash of a Dialer value that ends in one.
+TEST(SystemMigration, GuardKeepsEveryNameOfAProtectedFolder)
 {
     Restore restore;
-    const std::string medium = "d:\\Velorin Medium\\disk1";
-    for (std::string dir : { medium, std::string("e:\\cur\\olddial"), std::string("e:\\olddial"),
-                             std::string("c:\\olddial\\bin") })
-        ASSERT_TRUE(MakeDirs(dir) && WriteFileBytes(dir + "\\f.dat", "f") &&
-                    WriteFileBytes(dir + "\\..\\f.dat", "f"));
-    for (std::string file : { kRootFile, kWin + "f.dat", std::string("d:\\f.dat") })
-        ASSERT_TRUE(WriteFileBytes(file, "f"));
-    ASSERT_TRUE(SetCurrentDirectoryA("e:\\cur"));
+    const std::string medium = "d:\\Velorin Medium\\disk1", profile = Profile(), personal = ShellFolder("Personal"),
+        programs = Text(HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Windows\\CurrentVersion", "ProgramFilesDir");
+    ASSERT_TRUE(MakeDirs(medium) && MakeDirs("e:\\cur") && SetCurrentDirectoryA("e:\\cur"));
     lstrcpyA(setupState.sourceDir, "d:\\velorin medium\\disk1\\");
     char shortMedium[MAX_PATH];
     ASSERT_TRUE(GetShortPathNameA(medium.c_str(), shortMedium, MAX_PATH));
     ASSERT_STRNE(shortMedium, medium.c_str());
+    ASSERT_EQ(ShellFolder("Desktop"), profile + "\\Desktop");
     const struct { std::string text, folder; } rows[] = {
         { "c:\\windows\\.", kWin }, { "C:/WINDOWS", kWin }, { "c:\\windows\\system32\\..", kWin },
-        { "C:\\WINDOWS.", kWin }, { "\\\\?\\C:\\WINDOWS", kWin }, { "c:\\.", "c:\\" }, { "d:\\.", "d:\\" },
+        { "C:\\WINDOWS.", kWin }, { "\\\\?\\C:\\WINDOWS", kWin }, { "m:\\windows", kWin },
+        { "c:\\windows\\fonts", kWin + "fonts\\" }, { "M:\\WINDOWS\\FONTS", kWin + "fonts\\" },
+        { "m:\\windows\\system32\\drivers", kWin + "system32\\drivers\\" }, { "c:\\.", "c:\\" }, { "d:\\.", "d:\\" },
         { ".", "e:\\cur\\" }, { "..", "e:\\" }, { "olddial", "e:\\cur\\olddial\\" },
         { "c:olddial", "c:\\olddial\\" }, { "\\olddial", "e:\\olddial\\" }, { medium + "\\", medium + "\\" },
         { shortMedium, medium + "\\" }, { "D:\\VELORIN MEDIUM", "d:\\Velorin Medium\\" },
+        { ShellFolder("Desktop"), ShellFolder("Desktop") + "\\" }, { "m" + personal.substr(1), personal + "\\" },
+        { "m" + profile.substr(1), profile + "\\" }, { programs, programs + "\\" },
+        { "m" + programs.substr(1) + "\\common files", programs + "\\Common Files\\" },
     };
+    for (const auto& row : rows)
+        ASSERT_TRUE(restore.Plant(row.folder + "f.dat")) << row.folder;
     for (const auto& row : rows) {
         RemoveDirectoryFiles(row.text.c_str());
         EXPECT_TRUE(PathExists(row.folder + "f.dat")) << row.text;
     }
+    ASSERT_TRUE(restore.Plant(kOld + "bin\\f.dat"));
     for (const char* dir : { "c:\\olddial\\\\bin", "c:\\olddial\\" })
         RemoveDirectoryFiles(dir);
     EXPECT_FALSE(PathExists("c:\\olddial"));
@@ -198,7 +301,7 @@ TEST(SystemMigration, GuardKeepsEverySpellingOfAProtectedFolder)
 // go, its directories inside out; its group is replaced by one with the one item; the offer of
 // the medium is recorded, and an earlier value that it does not replace stays.
 void ExpectUpgraded(const std::string& notice, Snapshot& after, const std::string& main,
-                    const std::string& group)
+                    const std::string& group, const std::string& systemIni, const std::string& emptied)
 {
     EXPECT_EQ(notice,
         "box \"Velorin\" icon=information buttons=OK \"Thank you for upgrading to Velorin for Windows 95.\\r\\n"
@@ -206,11 +309,11 @@ void ExpectUpgraded(const std::string& notice, Snapshot& after, const std::strin
         "on-line instructions to learn how to use Dial-Up Networking, the built-in tool for Windows 95.\\r\\n"
         "\\r\\n2. Your Netscape Navigator will be upgraded to the newest version, but your bookmarks and "
         "news files will be retained.\"");
-    EXPECT_EQ(kHead + kEnd, ReadFileBytes(kWin + "system.ini"));
-    EXPECT_EQ(kHead + kEnd, ReadFileBytes(kWin + "SYSTEM.OLD"));
+    EXPECT_EQ(systemIni, ReadFileBytes(kWin + "system.ini"));
+    EXPECT_EQ(systemIni, ReadFileBytes(kWin + "SYSTEM.OLD"));
     EXPECT_FALSE(PathExists(kWin + "vez.ini") || PathExists(main + "\\register\\register.ini"));
     EXPECT_TRUE(PathExists(main + "\\register\\.hidden") && PathExists(main + "\\register\\sub"));
-    EXPECT_FALSE(PathExists("c:\\olddial"));  // c:\typed, not made, is in the machine's check
+    EXPECT_TRUE(emptied.empty() || !PathExists(emptied));  // c:\typed, not made, is in the machine's check
     const std::string saved = "c:\\\\orvanet\\\\" + std::string(80, 'm');  // main, as a hive is saved
     EXPECT_EQ(after["HKLM\\Software\\OrvantaNetwork\\Velorin"],
               "key \"Flags\"=dword:00000010 \"FreeDays\"=\"30\" \"FreeHours\"=\"9\" \"HomePage\"=\"h.htm\" "
@@ -223,15 +326,22 @@ void ExpectUpgraded(const std::string& notice, Snapshot& after, const std::strin
 }
 
 // Only the installation's folders, files and values, its group and what the migration names;
-// a cancelled copy leaves its folders and files, no more.
+// a cancelled copy leaves its folders and files, no more. A hostile earlier installation names,
+// as its dialer, the Windows folder, the user's folder and c:\ through m:, each with a driver in
+// its bin: only the dialer's own folders of the last two go.
 TEST(SystemMachine, ChangesNothingElse)
 {
     char programs[MAX_PATH];
     ASSERT_EQ(S_OK, SHGetFolderPathA(NULL, CSIDL_PROGRAMS, NULL, 0, programs));
-    const std::string group = std::string(programs) + "\\Velorin\\",
-                      main = "c:\\orvanet\\" + std::string(80, 'm');
-    struct Row { const char* name; bool upgrade, cancel; };
-    for (Row row : { Row{ "plain installation", false, false }, Row{ "upgrade", true, false },
+    const std::string group = std::string(programs) + "\\Velorin\\", main = "c:\\orvanet\\" + std::string(80, 'm'),
+                      profile = Profile(), user = "m" + profile.substr(1);
+    struct Row { const char* name; bool upgrade, cancel; const char* key; std::string dialer, systemIni, gone; };
+    for (Row row : { Row{ "plain installation", false, false },
+                     Row{ "upgrade", true, false, "Tessimo", "c:\\olddial", kHead + kBin + kEnd, "c:\\olddial*" },
+                     Row{ "hostile upgrade: the Windows folder", true, false, "Dialer", "M:\\WINDOWS\\", kOtherDialer },
+                     Row{ "hostile upgrade: the user's folder", true, false, "Dialer", user, kOtherDialer,
+                          profile + "\\bin*;" + profile + "\\app*;" + profile + "\\etc*" },
+                     Row{ "hostile upgrade: c:\\", true, false, "Dialer", "m:\\", kOtherDialer, "c:\\bin*;c:\\app*;c:\\etc*" },
                      Row{ "cancelled half way", false, true } }) {
         SCOPED_TRACE(row.name);
         ResetMachine();
@@ -242,13 +352,13 @@ TEST(SystemMachine, ChangesNothingElse)
         // By what a path may hold afterwards ("*" anything, "" nothing), the paths setup.exe may
         // change (wildcards as in file names, ';' between them), and the empty key that Wine's
         // shell makes for a group's window when it gets round to it, even during a later run.
-        std::map<std::string, std::string> may = { { "*", "c:\\orvanet;" + dir + "*" },
-            { "key", "HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Advanced" } };
+        std::map<std::string, std::string> may = { { "*", "c:\\orvanet;d:\\SETUP.EXE;" + dir + "*" },
+            { "key", "HK*\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Advanced" } };
         if (!row.cancel)
             may["*"] += ";HKLM\\Software\\OrvantaNetwork\\Velorin*;"
                         "c:\\users\\*\\Start Menu\\Programs\\Velorin*";
         if (row.upgrade) {
-            PlantEarlierInstall(main);
+            PlantEarlierInstall(restore, main, row.key, row.dialer);
             ASSERT_TRUE(MakeDirs(group + "Extras") && WriteFileBytes(group + "Old.lnk", "old"));
             ASSERT_EQ(0, RegSetKeyValueA(HKEY_LOCAL_MACHINE, "Software\\OrvantaNetwork\\Velorin",
                                          "RegNo", REG_SZ, "R", 2));
@@ -258,7 +368,7 @@ TEST(SystemMachine, ChangesNothingElse)
             // The log of the registration program's stand-in; register.ini's "Version"
             // is emptied, then the file goes with the other files of its folder.
             may["*"] += ";c:\\corvex-log.txt;c:\\windows\\win.ini;c:\\windows\\system.*";
-            may[""] = "c:\\windows\\vez.ini;" + main + "\\register\\register.ini;c:\\olddial*";
+            may[""] = "c:\\windows\\vez.ini;" + main + "\\register\\register.ini;" + main + "\\register\\f.dat;" + row.gone;
         }
         if (row.cancel) {  // a gigabyte of zeros that takes no room on the medium
             HANDLE f = CreateFileA("d:\\javaclss.z", GENERIC_WRITE, 0, NULL, OPEN_ALWAYS, 0, NULL);
@@ -283,7 +393,7 @@ TEST(SystemMachine, ChangesNothingElse)
         }
         if (row.upgrade) {
             EXPECT_EQ(winIni, ReadFileBytes(kWin + "win.ini"));  // loses the section, and only that
-            ExpectUpgraded(notice, after, main, group);
+            ExpectUpgraded(notice, after, main, group, row.systemIni, row.gone.substr(0, row.gone.find('*')));
         }
         const std::string copy = after[dir + "\\javaclss.z"];  // stopped before a chunk
         EXPECT_TRUE(!row.cancel || std::stoul(copy.substr(copy.rfind(' '))) % 32000 == 0) << copy;

@@ -166,19 +166,23 @@ Snapshot SnapshotMachine()
     EXPECT_EQ(0, RtlAdjustPrivilege(17, TRUE, FALSE, &was));
     AddHive(HKEY_LOCAL_MACHINE, "HKLM", &shot);
     AddHive(HKEY_CURRENT_USER, "HKCU", &shot);
+    AddHive(HKEY_USERS, "HKU", &shot);
     const char list[] = "c:\\windows\\temp\\machine.txt";
-    // A folder's time follows its entries, which are compared themselves.
+    // Every drive but z:, the host's root, each place once under its first letter. A folder's
+    // time follows its entries, which are compared themselves; a large file by its size alone.
     const std::string find = "find . -mindepth 1 -path ./windows/temp -prune -o ",
-        files = "cd '" + HostPath("c:\\") + "' && { " + find +
-                "-type d -printf 'folder %p\\n' -o -printf 'time %T@ %p\\n'; " + find +
-                "-type f -print0 | xargs -0 cksum | sed 's/^/crc /; s/ / size /2'; } | " +
-                "sed 'y|/|\\\\|' >'" + HostPath(list) + "' || exit";
+        files = "cd '" + HostPath("c:\\") + "..' && for d in ?:; do t=$(realpath $d); "
+                "case $d:$seen in z:*|*'<'$t'>'*) continue;; esac; seen=$seen'<'$t'>'; "
+                "(cd $d/ && { " + find + "-type d -printf 'folder %p\\n' -o -size -16M "
+                "-printf 'time %T@ %p\\n' -o -printf 'time %T@ size %s %p\\n'; " + find +
+                "-type f -size -16M -print0 | xargs -0r cksum | sed 's/^/crc /; s/ / size /2'; } | "
+                "sed 's| ./| '$d'/|'); done | sed 'y|/|\\\\|' >'" + HostPath(list) + "' || exit";
     EXPECT_TRUE(RunOnHost(files)) << files;  // a failure exits before the marker goes
     std::string text = ReadFileBytes(list);
     for (size_t at = 0, end, path; (end = text.find('\n', at)) != std::string::npos; at = end + 1) {
-        path = text.find(" .\\", at);
-        std::string& entry = shot["c:" + text.substr(path + 2, end - path - 2)];
-        entry += (entry.empty() ? "" : " ") + text.substr(at, path - at);
+        path = text.find(":\\", at) - 1;
+        std::string& entry = shot[text.substr(path, end - path)];
+        entry += (entry.empty() ? "" : " ") + text.substr(at, path - 1 - at);
     }
     return shot;
 }

@@ -30,8 +30,10 @@ bool SetReadOnly(const std::string& path);
 // Undoes SetReadOnly, for a whole folder tree too.
 bool ClearReadOnly(const std::string& path);
 
-// The machine by path: folders ("folder") and files (time, CRC, size) of c: but C:\windows\temp;
-// keys of HKLM and HKCU ("key", values as in a .reg file) as Wine saves them: not volatile ones.
+// The machine by path: folders ("folder") and files (time, CRC or a large file's size alone, size)
+// of every drive but the host's root z:, each place under the first letter that reaches it, but
+// c:\windows\temp; keys of HKLM, HKCU and HKU ("key", values as in a .reg file) as Wine saves
+// them: not volatile ones.
 typedef std::map<std::string, std::string> Snapshot;
 Snapshot SnapshotMachine();
 

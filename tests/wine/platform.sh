@@ -1,7 +1,7 @@
 #!/bin/bash
 # The Wine platform of one test run, all under WINEDIR (docs/testing.md):
 #   platform.sh up WINEDIR KEEPER.EXE BITS   display, prefix, server, keeper,
-#                                            small drives x: w: y:
+#                                            small drives x: w: y:, m: onto c:
 #   platform.sh run WINEDIR PROGRAM ARGS...  one test program on fresh drives
 #   platform.sh down WINEDIR                 ends what `up` started
 set -u
@@ -82,6 +82,14 @@ up() {
     fi
     cp -a "$template" "$WINEDIR/prefix" || die "cannot copy the template prefix"
     export WINEPREFIX=$WINEDIR/prefix
+    # Wine links the user's Desktop, Documents and the rest to the host's home: a test that
+    # deleted there would delete the home's files. They become folders of the prefix's own.
+    local link
+    for link in "$WINEPREFIX"/drive_c/users/*/*; do
+        [ -L "$link" ] && { rm "$link" && mkdir "$link" || die "cannot replace $link"; }
+    done
+    # m: reaches the folders of c: by another name, as z: does through the host's root.
+    ln -sfn ../drive_c "$WINEPREFIX/dosdevices/m:"
     for d in $DRIVES; do
         mkdir -p "$WINEDIR/mnt/${d%%:*}"
         mount -t tmpfs -o "size=${d#*:},mode=0777" velorin "$WINEDIR/mnt/${d%%:*}" || die "cannot mount"

@@ -16,14 +16,13 @@
 namespace {
 
 enum {
-    END_OF_STREAM_VALUE = 517, // length value that ends the stream
     // Symbols: a literal byte, or 256 + a match's length value.
     SYMBOL_END_OF_STREAM = 256 + END_OF_STREAM_VALUE,
     SYMBOL_FAILED = SYMBOL_END_OF_STREAM + 1,
     HISTORY_SIZE = 4096,
-    PENDING_END = 8192,        // windowPos at or past this: a block is due
-    FAST_INPUT_MARGIN = 8,     // unread bytes the fast path needs per item
-    LOOKUP_MARKER = 255        // literalLookup: a longer code starts here
+    PENDING_END = 8192,     // windowPos at or past this: a block is due
+    FAST_INPUT_MARGIN = 8,  // unread bytes the fast path needs per item
+    LOOKUP_MARKER = 255     // literalLookup: a longer code starts here
 };
 
 // Word access at any alignment; may_alias keeps it clear of type-based

@@ -19,8 +19,11 @@ enum {
     // Symbols: a literal byte, or 256 + a match's length value.
     SYMBOL_END_OF_STREAM = 256 + END_OF_STREAM_VALUE,
     SYMBOL_FAILED = SYMBOL_END_OF_STREAM + 1,
-    HISTORY_SIZE = 4096,
-    PENDING_END = 8192,     // windowPos at or past this: a block is due
+    // A written block slides into the history; the farthest distance, 64 << 6,
+    // reaches no further back.
+    HISTORY_SIZE = EXPLODE_BLOCK_SIZE,
+    // windowPos at or past this: a block is due.
+    PENDING_END = HISTORY_SIZE + EXPLODE_BLOCK_SIZE,
     FAST_INPUT_MARGIN = 8,  // unread bytes the fast path needs per item
     LOOKUP_MARKER = 255     // literalLookup: a longer code starts here
 };

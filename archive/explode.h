@@ -11,6 +11,8 @@
 
 #include <stdint.h>
 
+#include "explode_tables.h"
+
 enum {
     EXPLODE_OK = 0,              // end-of-stream code reached, all output written
     EXPLODE_BAD_DICTIONARY = 1,  // header byte 1 is not 4, 5 or 6
@@ -26,9 +28,13 @@ typedef uint32_t (*ExplodeReadFn)(unsigned char* buffer, uint32_t* size, void* c
 typedef int (*ExplodeWriteFn)(unsigned char* buffer, uint32_t* size, void* context);
 
 enum {
-    EXPLODE_WINDOW_SIZE = 8709,  // 4096 history + 4096 pending + 517 overrun
     EXPLODE_INPUT_SIZE = 2048,
-    EXPLODE_BLOCK_SIZE = 4096
+    EXPLODE_BLOCK_SIZE = 4096,
+    // An item starts before the end of the block being filled, at worst on its
+    // last byte, and a longest match from there runs this far past it.
+    EXPLODE_OVERRUN_SIZE = LONGEST_MATCH - 1,
+    // A block of history, the block being filled and its overrun.
+    EXPLODE_WINDOW_SIZE = 2 * EXPLODE_BLOCK_SIZE + EXPLODE_OVERRUN_SIZE
 };
 
 // The decoder's work area. The caller allocates and frees it; Explode fills

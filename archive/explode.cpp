@@ -33,6 +33,13 @@ enum {
 typedef uint32_t __attribute__((__may_alias__, __aligned__(1))) UnalignedWord;
 typedef uint64_t __attribute__((__may_alias__, __aligned__(1))) UnalignedWide;
 
+enum {
+    // How far past a match's end CopyMatch's word moves may write: its two
+    // opening words, less the one byte any match has (a match has at least
+    // SHORTEST_MATCH, so this leaves a byte to spare).
+    COPY_OVERSHOOT = 2 * sizeof(UnalignedWide) - 1
+};
+
 // Forward copy by 32-bit words, then the 1 to 3 remaining bytes. Correct for
 // overlapping ranges only when the destination lies at least 4 bytes lower.
 void CopyBlock(unsigned char* destination, const unsigned char* source, uint32_t count)
@@ -218,7 +225,7 @@ inline __attribute__((__always_inline__)) void CopyMatch(unsigned char* window, 
     unsigned char* destination = window + pos;
     const unsigned char* source = destination - distance;
     unsigned char* end = destination + length;
-    if (pos + length + 15 <= EXPLODE_WINDOW_SIZE) {
+    if (pos + length + COPY_OVERSHOOT <= EXPLODE_WINDOW_SIZE) {
         if (distance >= 8) {
             // Most matches are short: two words cover them without a loop.
             *(UnalignedWide*)destination = *(const UnalignedWide*)source;

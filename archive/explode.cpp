@@ -296,7 +296,7 @@ void StoreBits(ExplodeState* state, FastBits& bits)
 
 // Decodes items while at least FAST_INPUT_MARGIN bytes of inputBuffer are
 // unread. Returns SYMBOL_END_OF_STREAM at the end code, else 0 with the
-// state handed back to the exact path. *pos is windowPos, below 8192.
+// state handed back to the exact path. *pos is windowPos, below PENDING_END.
 uint32_t ExpandFast(ExplodeState* state, uint32_t* pos)
 {
     FastBits bits;

@@ -15,8 +15,7 @@ namespace {
 struct ExtractionContext {
     HANDLE archiveFile;      // its position is the read position in the member's stream
     HANDLE memberFile;       // the member being written
-    DWORD memberDataOffset;  // first byte of the member's stream
-    DWORD memberEndOffset;   // first byte after it; reads never pass it
+    DWORD memberEndOffset;   // first byte after the member's stream; reads never pass it
     int writeFailed;         // a block could not be written whole
     int readFailed;          // a read failed or brought less than the member still had
 };
@@ -105,7 +104,6 @@ static int ExtractMember(ExtractionContext* extraction, const char* archivePath,
     char memberPath[SETUP_PATH_SIZE];
     if (!JoinPath(memberPath, SETUP_PATH_SIZE, componentDir, entry->name))
         return TransferFailed(TRANSFER_NO_TARGET, componentDir);
-    extraction->memberDataOffset = entry->dataOffset;
     extraction->memberEndOffset = entry->endOffset;
     extraction->writeFailed = 0;
     extraction->readFailed = 0;

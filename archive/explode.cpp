@@ -16,20 +16,29 @@
 namespace {
 
 enum {
-    END_OF_STREAM_VALUE = 517, // length value that ends the stream
     // Symbols: a literal byte, or 256 + a match's length value.
     SYMBOL_END_OF_STREAM = 256 + END_OF_STREAM_VALUE,
     SYMBOL_FAILED = SYMBOL_END_OF_STREAM + 1,
-    HISTORY_SIZE = 4096,
-    PENDING_END = 8192,        // windowPos at or past this: a block is due
-    FAST_INPUT_MARGIN = 8,     // unread bytes the fast path needs per item
-    LOOKUP_MARKER = 255        // literalLookup: a longer code starts here
+    // A written block slides into the history; the farthest distance, 64 << 6,
+    // reaches no further back.
+    HISTORY_SIZE = EXPLODE_BLOCK_SIZE,
+    // windowPos at or past this: a block is due.
+    PENDING_END = HISTORY_SIZE + EXPLODE_BLOCK_SIZE,
+    FAST_INPUT_MARGIN = 8,  // unread bytes the fast path needs per item
+    LOOKUP_MARKER = 255     // literalLookup: a longer code starts here
 };
 
 // Word access at any alignment; may_alias keeps it clear of type-based
 // aliasing assumptions, so window bytes can be moved as words.
 typedef uint32_t __attribute__((__may_alias__, __aligned__(1))) UnalignedWord;
 typedef uint64_t __attribute__((__may_alias__, __aligned__(1))) UnalignedWide;
+
+enum {
+    // How far past a match's end CopyMatch's word moves may write: its two
+    // opening words, less the one byte any match has (a match has at least
+    // SHORTEST_MATCH, so this leaves a byte to spare).
+    COPY_OVERSHOOT = 2 * sizeof(UnalignedWide) - 1
+};
 
 // Forward copy by 32-bit words, then the 1 to 3 remaining bytes. Correct for
 // overlapping ranges only when the destination lies at least 4 bytes lower.
@@ -216,7 +225,7 @@ inline __attribute__((__always_inline__)) void CopyMatch(unsigned char* window, 
     unsigned char* destination = window + pos;
     const unsigned char* source = destination - distance;
     unsigned char* end = destination + length;
-    if (pos + length + 15 <= EXPLODE_WINDOW_SIZE) {
+    if (pos + length + COPY_OVERSHOOT <= EXPLODE_WINDOW_SIZE) {
         if (distance >= 8) {
             // Most matches are short: two words cover them without a loop.
             *(UnalignedWide*)destination = *(const UnalignedWide*)source;
@@ -287,7 +296,7 @@ void StoreBits(ExplodeState* state, FastBits& bits)
 
 // Decodes items while at least FAST_INPUT_MARGIN bytes of inputBuffer are
 // unread. Returns SYMBOL_END_OF_STREAM at the end code, else 0 with the
-// state handed back to the exact path. *pos is windowPos, below 8192.
+// state handed back to the exact path. *pos is windowPos, below PENDING_END.
 uint32_t ExpandFast(ExplodeState* state, uint32_t* pos)
 {
     FastBits bits;

@@ -11,6 +11,8 @@
 
 #include <stdint.h>
 
+#include "explode_tables.h"
+
 enum {
     EXPLODE_OK = 0,              // end-of-stream code reached, all output written
     EXPLODE_BAD_DICTIONARY = 1,  // header byte 1 is not 4, 5 or 6
@@ -26,38 +28,45 @@ typedef uint32_t (*ExplodeReadFn)(unsigned char* buffer, uint32_t* size, void* c
 typedef int (*ExplodeWriteFn)(unsigned char* buffer, uint32_t* size, void* context);
 
 enum {
-    EXPLODE_WINDOW_SIZE = 8709,  // 4096 history + 4096 pending + 517 overrun
     EXPLODE_INPUT_SIZE = 2048,
-    EXPLODE_BLOCK_SIZE = 4096
+    EXPLODE_BLOCK_SIZE = 4096,
+    // An item starts before the end of the block being filled, at worst on its
+    // last byte, and a longest match from there runs this far past it.
+    EXPLODE_OVERRUN_SIZE = LONGEST_MATCH - 1,
+    // A block of history, the block being filled and its overrun.
+    EXPLODE_WINDOW_SIZE = 2 * EXPLODE_BLOCK_SIZE + EXPLODE_OVERRUN_SIZE
 };
 
 // The decoder's work area. The caller allocates and frees it; Explode fills
 // every field it reads (and clears the history) at the start of each call.
 struct ExplodeState {
-    uint32_t literalMode;
-    uint32_t windowPos;
-    uint32_t dictionaryBits;
-    uint32_t dictionaryMask;
-    uint32_t bitBuffer;
-    uint32_t spareBits;
-    uint32_t inputPos;
-    uint32_t inputCount;
-    void* context;
-    ExplodeReadFn readCallback;
-    ExplodeWriteFn writeCallback;
-    unsigned char window[EXPLODE_WINDOW_SIZE];
-    unsigned char inputBuffer[EXPLODE_INPUT_SIZE];
-    unsigned char distanceLookup[256];
-    unsigned char lengthLookup[256];
-    unsigned char literalLookup[256];
-    unsigned char literalLookupAfter4[256];
-    unsigned char literalLookupAfter6[128];
-    unsigned char literalLookupAfter8[256];
-    unsigned char literalBitsLeft[256];
-    unsigned char distanceBits[64];
-    unsigned char lengthBits[16];
-    unsigned char lengthExtraBits[16];
-    uint16_t lengthBase[16];
+    uint32_t literalMode;     // header byte 0: 0 literals as plain bytes, 1 with the literal code
+    uint32_t windowPos;       // where the next output byte goes; set before each write call
+    uint32_t dictionaryBits;  // header byte 1: low distance bits of matches longer than 2
+    uint32_t dictionaryMask;  // those low bits, (1 << dictionaryBits) - 1
+    uint32_t bitBuffer;       // the next 8 + spareBits bits of the stream, the first at bit 0
+    uint32_t spareBits;       // bits held beyond the 8 the buffer always has
+    uint32_t inputPos;        // next byte of inputBuffer not yet in bitBuffer
+    uint32_t inputCount;      // bytes the last read placed in inputBuffer
+    void* context;            // the caller's, handed to both callbacks
+    ExplodeReadFn readCallback;                     // the caller's, as passed to Explode
+    ExplodeWriteFn writeCallback;                   // likewise
+    unsigned char window[EXPLODE_WINDOW_SIZE];      // history, the block being filled, overrun
+    unsigned char inputBuffer[EXPLODE_INPUT_SIZE];  // the last read's bytes
+    // Symbols by the next 8 bits of the stream (literalLookupAfter6: 7), built at the start of
+    // each stream, the literal ones for literal mode 1 only.
+    unsigned char distanceLookup[256];       // distance symbol, the high part of a distance
+    unsigned char lengthLookup[256];         // length symbol
+    unsigned char literalLookup[256];        // literal, or LOOKUP_MARKER: a longer code starts
+    unsigned char literalLookupAfter4[256];  // such a code, low 6 bits not all zero, 4 bits on
+    unsigned char literalLookupAfter6[128];  // such a code with 6 low zero bits, 6 bits on
+    unsigned char literalLookupAfter8[256];  // a code with 8 low zero bits, 8 bits on
+    unsigned char literalBitsLeft[256];      // each literal's bits still to take after those
+    // The fixed codes' figures, copied from the tables (explode_tables.h).
+    unsigned char distanceBits[64];     // bit length of each distance symbol
+    unsigned char lengthBits[16];       // bit length of each length symbol
+    unsigned char lengthExtraBits[16];  // plain bits that follow each length symbol
+    uint16_t lengthBase[16];            // length value of each length symbol before those bits
 };
 
 // Decodes one stream from its header to its end-of-stream code or a failure.

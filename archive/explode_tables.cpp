@@ -13,7 +13,8 @@
 
 // Length code, 16 symbols. Symbol i stands for the value LENGTH_BASE[i] plus
 // LENGTH_EXTRA_BITS[i] further bits; a match is that value + 2 bytes long,
-// and the value 517 (i = 15 with all 8 extra bits set) ends the stream.
+// and the value END_OF_STREAM_VALUE (i = 15 with all its extra bits set) ends
+// the stream.
 const unsigned char LENGTH_BITS[16] = {
     3, 2, 3, 3, 4, 4, 4, 5, 5, 5, 5, 6, 6, 6, 7, 7,
 };
@@ -24,12 +25,14 @@ const unsigned char LENGTH_CODES[16] = {
 };
 // Index 8 onward each adds one extra bit, so that the bases below run
 // without gaps: LENGTH_BASE[i + 1] = LENGTH_BASE[i] + 2^LENGTH_EXTRA_BITS[i].
-const unsigned char LENGTH_EXTRA_BITS[16] = {
+constexpr unsigned char LENGTH_EXTRA_BITS[16] = {
     0, 0, 0, 0, 0, 0, 0, 0, 1, 2, 3, 4, 5, 6, 7, 8,
 };
-const uint16_t LENGTH_BASE[16] = {
+constexpr uint16_t LENGTH_BASE[16] = {
     0, 1, 2, 3, 4, 5, 6, 7, 8, 10, 14, 22, 38, 70, 134, 262,
 };
+static_assert(LENGTH_BASE[15] + (1 << LENGTH_EXTRA_BITS[15]) - 1 == END_OF_STREAM_VALUE,
+              "the end of the stream is the last length symbol with all its extra bits set");
 
 // Distance code, 64 symbols: the high part of a distance (the low 2 bits of
 // a length-2 match, or the low dictionary-size bits otherwise, follow as

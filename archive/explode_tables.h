@@ -6,6 +6,17 @@
 
 #include <stdint.h>
 
+// A match is its length value + SHORTEST_MATCH bytes long. The greatest length
+// value, that of the last length symbol with all its extra bits set
+// (LENGTH_BASE[15] + (1 << LENGTH_EXTRA_BITS[15]) - 1, asserted where the
+// tables are defined), is no match but the end of the stream; the longest
+// match has the value below it.
+enum {
+    SHORTEST_MATCH = 2,
+    END_OF_STREAM_VALUE = 517,
+    LONGEST_MATCH = END_OF_STREAM_VALUE - 1 + SHORTEST_MATCH
+};
+
 extern const unsigned char LENGTH_BITS[16];
 extern const unsigned char LENGTH_CODES[16];
 extern const unsigned char LENGTH_EXTRA_BITS[16];

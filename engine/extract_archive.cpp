@@ -8,6 +8,24 @@
 #include "system_text.h"
 #include "transfer.h"
 
+// The open archive and the member being unpacked: made by ExtractArchive on
+// its stack and handed to the decoder's two callbacks as their context, so
+// nothing of it is carried from one ExtractArchive call to the next.
+namespace {
+struct ExtractionContext {
+    HANDLE archiveFile;      // its position is the read position in the member's stream
+    HANDLE memberFile;       // the member being written
+    DWORD memberEndOffset;   // first byte after the member's stream; reads never pass it
+    int writeFailed;         // a block could not be written whole
+    int readFailed;          // a read failed or brought less than the member still had
+};
+} // namespace
+
+// The decoder's read callback: up to *size bytes of the current member's
+// stream, never past its end, each read counted with AddProgress first.
+// Returns the count placed; 0 when the stream is used up or a read fails.
+// A failed or short read is kept in the extraction record, which context
+// points to.
 uint32_t ArchiveRead(unsigned char* buffer, uint32_t* size, void* context)
 {
     ExtractionContext* extraction = (ExtractionContext*)context;
@@ -33,6 +51,10 @@ uint32_t ArchiveRead(unsigned char* buffer, uint32_t* size, void* context)
     return got;
 }
 
+// The decoder's write callback: writes *size bytes to the member file of the
+// extraction record that context points to.
+// Returns 1 when they were written whole; a failure is kept in the
+// extraction record, and later blocks of that member are no longer written.
 int ArchiveWrite(unsigned char* buffer, uint32_t* size, void* context)
 {
     ExtractionContext* extraction = (ExtractionContext*)context;
@@ -82,7 +104,6 @@ static int ExtractMember(ExtractionContext* extraction, const char* archivePath,
     char memberPath[SETUP_PATH_SIZE];
     if (!JoinPath(memberPath, SETUP_PATH_SIZE, componentDir, entry->name))
         return TransferFailed(TRANSFER_NO_TARGET, componentDir);
-    extraction->memberDataOffset = entry->dataOffset;
     extraction->memberEndOffset = entry->endOffset;
     extraction->writeFailed = 0;
     extraction->readFailed = 0;

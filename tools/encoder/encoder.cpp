@@ -26,14 +26,14 @@ struct Step {
 };
 
 struct Costs {
-    uint32_t length[MATCH_MAX + 1];
+    uint32_t length[LONGEST_MATCH + 1];
     std::vector<uint32_t> pairDistance;  // length-2 matches
     std::vector<uint32_t> distance;      // all longer ones
 };
 
 void BuildCosts(int dictionaryBits, uint32_t maxDistance, Costs* costs)
 {
-    for (uint32_t length = MATCH_MIN; length <= MATCH_MAX; ++length)
+    for (uint32_t length = SHORTEST_MATCH; length <= LONGEST_MATCH; ++length)
         costs->length[length] = StreamLengthCost(length);
     costs->pairDistance.assign(PAIR_MAX_DISTANCE + 1, 0);
     for (uint32_t d = 1; d <= PAIR_MAX_DISTANCE; ++d)

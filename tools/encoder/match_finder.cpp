@@ -53,7 +53,7 @@ std::size_t MatchFinderFind(MatchFinder* finder, std::size_t pos, MatchCandidate
 {
     const unsigned char* here = finder->data + pos;
     std::size_t left = finder->size - pos;
-    uint32_t limit = left < MATCH_MAX ? (uint32_t)left : (uint32_t)MATCH_MAX;
+    uint32_t limit = left < LONGEST_MATCH ? (uint32_t)left : (uint32_t)LONGEST_MATCH;
     std::size_t count = 0;
     uint32_t best = 1;
     if (limit >= 2) {

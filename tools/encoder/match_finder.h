@@ -8,7 +8,9 @@
 #include <cstdint>
 #include <vector>
 
-enum { MATCH_MIN = 2, MATCH_MAX = 518, MATCH_CANDIDATES_MAX = 520 };
+#include "explode_tables.h"
+
+enum { MATCH_CANDIDATES_MAX = 520 };
 
 struct MatchCandidate {
     uint32_t length;

@@ -4,8 +4,6 @@
 
 namespace {
 
-enum { END_OF_STREAM_VALUE = 517 };
-
 struct Code {
     uint16_t pattern;
     uint8_t bits;
@@ -37,7 +35,7 @@ struct CodeSet {
     Code length[16];
     Code distance[64];
     Code literal[256];
-    uint8_t lengthIndex[517];  // length value (length - 2) -> length symbol
+    uint8_t lengthIndex[END_OF_STREAM_VALUE];  // length value (length - 2) -> length symbol
 
     CodeSet()
     {
@@ -45,7 +43,7 @@ struct CodeSet {
         DeriveCodes(DISTANCE_BITS, 64, distance);
         DeriveCodes(LITERAL_BITS, 256, literal);
         for (uint32_t i = 0; i < 16; ++i) {
-            uint32_t end = i == 15 ? 517 : LENGTH_BASE[i + 1];
+            uint32_t end = i == 15 ? (uint32_t)END_OF_STREAM_VALUE : LENGTH_BASE[i + 1];
             for (uint32_t v = LENGTH_BASE[i]; v < end; ++v)
                 lengthIndex[v] = (uint8_t)i;
         }

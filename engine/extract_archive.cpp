@@ -11,22 +11,20 @@
 // The open archive and the member being unpacked: made by ExtractArchive on
 // its stack and handed to the decoder's two callbacks as their context, so
 // nothing of it is carried from one ExtractArchive call to the next.
-namespace {
 struct ExtractionContext {
-    HANDLE archiveFile;      // its position is the read position in the member's stream
-    HANDLE memberFile;       // the member being written
-    DWORD memberEndOffset;   // first byte after the member's stream; reads never pass it
-    int writeFailed;         // a block could not be written whole
-    int readFailed;          // a read failed or brought less than the member still had
+    HANDLE archiveFile;     // its position is the read position in the member's stream
+    HANDLE memberFile;      // the member being written
+    DWORD memberEndOffset;  // first byte after the member's stream; reads never pass it
+    int writeFailed;        // a block could not be written whole
+    int readFailed;         // a read failed or brought less than the member still had
 };
-} // namespace
 
 // The decoder's read callback: up to *size bytes of the current member's
 // stream, never past its end, each read counted with AddProgress first.
 // Returns the count placed; 0 when the stream is used up or a read fails.
 // A failed or short read is kept in the extraction record, which context
 // points to.
-uint32_t ArchiveRead(unsigned char* buffer, uint32_t* size, void* context)
+static uint32_t ArchiveRead(unsigned char* buffer, uint32_t* size, void* context)
 {
     ExtractionContext* extraction = (ExtractionContext*)context;
     DWORD wanted = *size;
@@ -55,7 +53,7 @@ uint32_t ArchiveRead(unsigned char* buffer, uint32_t* size, void* context)
 // extraction record that context points to.
 // Returns 1 when they were written whole; a failure is kept in the
 // extraction record, and later blocks of that member are no longer written.
-int ArchiveWrite(unsigned char* buffer, uint32_t* size, void* context)
+static int ArchiveWrite(unsigned char* buffer, uint32_t* size, void* context)
 {
     ExtractionContext* extraction = (ExtractionContext*)context;
     // After a failed block the file already has a gap; writing on would only
@@ -71,8 +69,8 @@ int ArchiveWrite(unsigned char* buffer, uint32_t* size, void* context)
 // Creates the member's file and decodes its stream into it. The member file
 // is created only now, after the cancel test, so that a cancel confirmed
 // before it leaves an earlier file of that name as it was.
-static int UnpackMember(ExtractionContext* extraction, ExplodeState* state,
-                        const char* memberPath, const ArchiveEntry* entry)
+static int UnpackMember(ExtractionContext* extraction, ExplodeState* state, const char* memberPath,
+                        const ArchiveEntry* entry)
 {
     if (setupState.cancelRequested)
         return TRANSFER_CANCELLED;

@@ -1,8 +1,11 @@
 #include "engine_alloc.h"
+#include "engine_alloc_hook.h"
+
+EngineAllocHook engineAllocHook;
 
 void* EngineAlloc(DWORD size)
 {
-    return HeapAlloc(GetProcessHeap(), 0, size);
+    return engineAllocHook ? engineAllocHook(size) : HeapAlloc(GetProcessHeap(), 0, size);
 }
 
 void EngineFree(void* block)

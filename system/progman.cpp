@@ -1,12 +1,9 @@
 #include "progman.h"
+#include "progman_service.h"
 #include "setup_state.h"
 #include "system_text.h"
 
-// Tests build this file with a service name of their own, served by a
-// recording server of theirs (or by none).
-#ifndef PROGMAN_SERVICE
-#define PROGMAN_SERVICE "PROGMAN"
-#endif
+const char* progmanService = "PROGMAN";
 
 // Holds the add-item command with two full-length paths and the item name,
 // so that no command this setup sends is ever cut.
@@ -29,7 +26,7 @@ int ProgmanInit(void)
         dde.instance = 0;
         return 0;
     }
-    dde.service = DdeCreateStringHandleA(dde.instance, PROGMAN_SERVICE, CP_WINANSI);
+    dde.service = DdeCreateStringHandleA(dde.instance, progmanService, CP_WINANSI);
     dde.topic = DdeCreateStringHandleA(dde.instance, "PROGMAN", CP_WINANSI);
     return dde.service && dde.topic;
 }

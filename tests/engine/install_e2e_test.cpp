@@ -4,7 +4,7 @@
 
 #include "harness.h"
 #include <shellapi.h>
-#include "media.h"
+#include "install_fixtures.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 
 #include "engine.h"
 #include "harness.h"
-#include "media.h"
+#include "install_fixtures.h"
 #include "setup_state.h"
 
 static const std::string kComponents = "c:\\orvanet\\corvex\\";
@@ -15,7 +15,7 @@ static std::string CannotWrite(const std::string& name)
 
 static std::vector<Member> Corvex()
 {
-    return { { "corvex.exe", LiteralStream(Bytes(20000, 11)), OLD_TIME }, { "corvex.ini", EncodedStream("[V]", 1, 4), 0 } };
+    return { { "corvex.exe", LiteralStream(NoiseBytes(20000, 11)), OLD_TIME }, { "corvex.ini", EncodedStream("[V]", 1, 4), 0 } };
 }
 
 // Every target is taken by a folder, readme.txt by a read-only file. Each
@@ -33,7 +33,7 @@ TEST(EngineRunInstall, CdInstallationInOrderToAFullBar)
     std::vector<std::string> prompts;
     for (MediumFile& f : medium) {
         if (f.name == "corvex.z")  // unpacked, not copied
-            f = { "corvex.exe", Bytes(20000, 11), 2 };
+            f = { "corvex.exe", NoiseBytes(20000, 11), 2 };
         ASSERT_TRUE(f.name == "readme.txt" ? WriteFileBytes(kComponents + f.name, "old") && SetReadOnly(kComponents + f.name)
                                            : MakeDirs(kComponents + f.name));
         prompts.insert(prompts.end(), f.name == "readme.txt" ? 2 : 1, CannotWrite(f.name));

@@ -6,7 +6,7 @@
 #include "explode.h"
 #include "extract_archive.h"
 #include "harness.h"
-#include "media.h"
+#include "install_fixtures.h"
 #include "setup_state.h"
 #include "transfer.h"
 
@@ -16,8 +16,8 @@ TEST(EngineCopy, CopiesInChunksKeepingTheLastWriteTime)
     PrepareSetupState("d:\\", "e:\\");
     const struct { size_t size; int chunks; } cases[] = { { 0, 1 }, { 32000, 1 }, { 32001, 2 }, { 96000, 3 } };
     for (const auto& c : cases) {
-        std::vector<MediumFile> source = { { "f.z", Bytes(c.size, 1), 1 } };
-        ASSERT_TRUE(WriteMedium("d:\\", source, 0) && WriteFileBytes("e:\\f.z", Bytes(99999, 2)));
+        std::vector<MediumFile> source = { { "f.z", NoiseBytes(c.size, 1), 1 } };
+        ASSERT_TRUE(WriteMedium("d:\\", source, 0) && WriteFileBytes("e:\\f.z", NoiseBytes(99999, 2)));
         setupState.bytesDone = setupState.nextPercent = 0;
         setupState.bytesPerPercent = 32001;
         EXPECT_EQ(TRANSFER_OK, CopySetupFile("f.z", "d:\\", "e:\\")) << c.size;
@@ -42,7 +42,7 @@ TEST(EngineCopy, FailuresAndCancel)
         { "no memory", "d:\\", 32001, ALLOC_FAIL, TRANSFER_FATAL },
         { "cancel while the source opens", "d:\\", 32001, ALLOC_CANCEL, TRANSFER_CANCELLED },
     };
-    ASSERT_TRUE(WriteFileBytes("d:\\a.z", Bytes(5000, 1)) && SetCurrentDirectoryA("d:\\"));
+    ASSERT_TRUE(WriteFileBytes("d:\\a.z", NoiseBytes(5000, 1)) && SetCurrentDirectoryA("d:\\"));
     for (const auto& row : rows) {
         PrepareSetupState("d:\\", "e:\\");
         ASSERT_TRUE(WriteMedium("e:\\", { { "a.z", "old", 1 } }, 0));
@@ -60,7 +60,7 @@ TEST(EngineCopy, FailuresAndCancel)
     EXPECT_EQ(TRANSFER_NO_SOURCE, CopySetupFile("online", "z:\\sys\\devices\\system\\cpu\\", "e:\\"));
     EXPECT_STREQ("unchanged", setupState.failedPath);
     EXPECT_EQ("", GetFile("e:\\online"));
-    ASSERT_TRUE(WriteFileBytes("d:\\big.z", Bytes(8100000, 3)));
+    ASSERT_TRUE(WriteFileBytes("d:\\big.z", NoiseBytes(8100000, 3)));
     EXPECT_EQ(TRANSFER_NO_TARGET, CopySetupFile("big.z", "d:\\", "y:\\"));
     EXPECT_STREQ("y:\\big.z", setupState.failedPath);
     EXPECT_LT(GetFile("y:\\big.z").size(), 8100000u);
@@ -129,7 +129,7 @@ TEST(EngineExtract, NoWorkAreaCancelAndFullDisk)
     EXPECT_EQ(TRANSFER_NO_SOURCE, ExtractArchive("corvex.z", "", "e:\\"));
     EXPECT_EQ("old", GetFile("e:\\a.dat"));
     PrepareSetupState("d:\\", "y:\\");
-    EXPECT_EQ(TRANSFER_NO_TARGET, Extract(BuildArchive({ { "big.dat", LiteralStream(Bytes(8100000, 4)), OLD_TIME },
+    EXPECT_EQ(TRANSFER_NO_TARGET, Extract(BuildArchive({ { "big.dat", LiteralStream(NoiseBytes(8100000, 4)), OLD_TIME },
                                                          { "b.dat", LiteralStream("b"), OLD_TIME } }), "y:\\"));
     EXPECT_STREQ("y:\\big.dat", setupState.failedPath);
     EXPECT_FALSE(PathExists("y:\\b.dat"));

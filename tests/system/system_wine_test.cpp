@@ -11,7 +11,7 @@
 
 #include "engine.h"
 #include "harness.h"
-#include "../engine/media.h"
+#include "install_fixtures.h"
 #include "migration.h"
 #include "progman.h"
 #include "remove_directory_files.h"
@@ -44,11 +44,11 @@ LRESULT CALLBACK Serve(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     HWND client = (HWND)wParam;
     HGLOBAL data = (HGLOBAL)lParam;
-    ATOM service = GlobalFindAtomA(PROGMAN_SERVICE), topic = GlobalFindAtomA("PROGMAN");
+    ATOM service = GlobalFindAtomA(TEST_PROGMAN_SERVICE), topic = GlobalFindAtomA("PROGMAN");
     if (message == WM_DDE_INITIATE && LOWORD(lParam) == service && HIWORD(lParam) == topic) {
         server.received.push_back("connect");
         SendMessageA(client, WM_DDE_ACK, (WPARAM)window,
-                     MAKELPARAM(GlobalAddAtomA(PROGMAN_SERVICE), GlobalAddAtomA("PROGMAN")));
+                     MAKELPARAM(GlobalAddAtomA(TEST_PROGMAN_SERVICE), GlobalAddAtomA("PROGMAN")));
     } else if (message == WM_DDE_EXECUTE && !server.ended.count(client)) {
         server.received.emplace_back((char*)GlobalLock(data), GlobalSize(data));
         GlobalUnlock(data);

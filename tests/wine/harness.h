@@ -62,7 +62,8 @@ std::string AnswerBox(const Program& program, int id, DWORD ms = 30000);
 
 typedef BoxReading BoxInfo;
 // Answers every message box of this process from a thread of its own: decide
-// may change the machine (swap a floppy, say) and returns the button id.
+// may change the machine (swap a floppy, say) and returns the button id. A box without
+// that button is unexpected: it is ended with another, its cancel first, and reported.
 void StartBoxAnswerer(std::function<int(const BoxInfo&)> decide);
-// Stops it; returns the BoxLine of each box seen, in order.
+// Stops it; a failure for each unexpected box; returns the BoxLine of each box seen, in order.
 std::vector<std::string> StopBoxAnswerer();

@@ -1,8 +1,8 @@
-// Test media for the engine: explode streams, component archives assembled
-// byte by byte, file times, and the layout of a distribution medium. Last,
-// what only the in-process tests have (engine_support.cpp).
-#ifndef VELORIN_TESTS_ENGINE_MEDIA_H
-#define VELORIN_TESTS_ENGINE_MEDIA_H
+// Fixtures of the installations under Wine: explode streams, component archives assembled byte
+// by byte, file times, and the layout of a distribution medium. Last, what only the in-process
+// tests have: the state the front end leaves, and the engine's allocation hook.
+#ifndef VELORIN_TESTS_WINE_INSTALL_FIXTURES_H
+#define VELORIN_TESTS_WINE_INSTALL_FIXTURES_H
 
 #include <stdint.h>
 #include <string>
@@ -17,7 +17,7 @@ struct Member { std::string name, stream; uint64_t lastWriteTime; };
 // Count, 29-byte entries (up to 13 bytes of a name as they are), then the streams.
 std::string BuildArchive(const std::vector<Member>& members);
 
-std::string Bytes(size_t size, unsigned seed);    // deterministic, poorly compressible
+std::string NoiseBytes(size_t size, unsigned seed);  // deterministic, poorly compressible
 std::string GetFile(const std::string& path);     // "<missing>" when there is no such file
 uint64_t LastWriteTime(const std::string& path);  // 0 when unreadable
 
@@ -36,11 +36,14 @@ bool WriteMedium(const std::string& dir, const std::vector<MediumFile>& files, i
 std::string Prompt(const std::string& text);
 // Clears setupState and fills in what the front end would: 15,000 bytes a
 // percent (the shipped total), the directories, a page with a status control.
+// Group commands go to the service TEST_PROGMAN_SERVICE, served by a test or by none.
 void PrepareSetupState(const std::string& sourceDir, const std::string& installDir);
 int TakeProgressPosts();  // removes and counts the page's WM_SETUP_PROGRESS
 // From now on an engine allocation of exactly size bytes fails (ALLOC_FAIL),
 // or sets cancelRequested and succeeds (ALLOC_CANCEL); size 0: none.
 enum { ALLOC_FAIL, ALLOC_CANCEL };
 void OnAllocation(uint32_t size, int action);
+
+#define TEST_PROGMAN_SERVICE "VelorinTestPM"
 
 #endif

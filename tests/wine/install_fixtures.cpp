@@ -1,9 +1,12 @@
-#include "media.h"
+#include "install_fixtures.h"
 
 #include <windows.h>
 
 #include "encoder.h"
+#include "engine_alloc_hook.h"
 #include "harness.h"
+#include "progman_service.h"
+#include "setup_state.h"
 
 std::string LiteralStream(const std::string& data, bool withEnd)
 {
@@ -43,7 +46,7 @@ std::string BuildArchive(const std::vector<Member>& members)
     return directory + data;
 }
 
-std::string Bytes(size_t size, unsigned seed)
+std::string NoiseBytes(size_t size, unsigned seed)
 {
     std::string s(size, '\0');
     uint32_t x = seed * 2654435761u + 12345u;
@@ -63,12 +66,12 @@ uint64_t LastWriteTime(const std::string& path)
 std::vector<MediumFile> StandardMedium(bool withOptional, const std::vector<Member>& corvex)
 {
     std::vector<MediumFile> files = {
-        { "nsystem.z", Bytes(96000, 1), 1 },   { "netscape.z", Bytes(100001, 2), 1 },
-        { "wsystem.z", Bytes(32000, 3), 1 },   { "plugins.z", Bytes(32001, 4), 1 },
-        { "javaclss.z", Bytes(250000, 5), 1 }, { "javabin.z", "", 1 },
+        { "nsystem.z", NoiseBytes(96000, 1), 1 },   { "netscape.z", NoiseBytes(100001, 2), 1 },
+        { "wsystem.z", NoiseBytes(32000, 3), 1 },   { "plugins.z", NoiseBytes(32001, 4), 1 },
+        { "javaclss.z", NoiseBytes(250000, 5), 1 }, { "javabin.z", "", 1 },
         { "readme.txt", "Velorin\r\n", 1 },    { "bookmark.htm", "<html></html>", 1 },
-        { "nprogram.z", Bytes(70000, 7), 2 },  { "corvex.z", BuildArchive(corvex), 2 },
-        { "www.z", Bytes(5000, 8), 2 } };
+        { "nprogram.z", NoiseBytes(70000, 7), 2 },  { "corvex.z", BuildArchive(corvex), 2 },
+        { "www.z", NoiseBytes(5000, 8), 2 } };
     if (!withOptional)
         files.erase(files.erase(files.begin() + 10) - 3);  // www.z, bookmark.htm
     return files;
@@ -82,7 +85,7 @@ void FitToTotal(std::vector<MediumFile>* files, const std::vector<Member>& corve
         total -= f.name == "corvex.z" || f.name == "javaclss.z" ? 0 : (uint32_t)f.data.size();
     for (MediumFile& f : *files)
         if (f.name == "javaclss.z")
-            f.data = Bytes(total, 5);
+            f.data = NoiseBytes(total, 5);
 }
 
 bool WriteMedium(const std::string& dir, const std::vector<MediumFile>& files, int disk)
@@ -93,4 +96,51 @@ bool WriteMedium(const std::string& dir, const std::vector<MediumFile>& files, i
         if ((!disk || f.disk == disk) && !WriteFileBytes(dir + f.name, f.data, &old))
             return false;
     return true;
+}
+
+static uint32_t hookedSize;
+static int hookedAction;
+
+static void* HookedAlloc(DWORD size)
+{
+    if (size == hookedSize && hookedAction == ALLOC_FAIL)
+        return NULL;
+    setupState.cancelRequested |= size == hookedSize;
+    return HeapAlloc(GetProcessHeap(), 0, size);
+}
+
+void OnAllocation(uint32_t size, int action)
+{
+    hookedSize = size, hookedAction = action;
+    engineAllocHook = HookedAlloc;
+}
+
+void PrepareSetupState(const std::string& sourceDir, const std::string& installDir)
+{
+    // Message-only: a DDE connect waits on every top-level window that does not pump.
+    static HWND page = CreateWindowExA(0, "STATIC", "", 0, 0, 0, 1, 1, HWND_MESSAGE, 0, 0, 0);
+    static HWND status = CreateWindowExA(0, "STATIC", "", 0, 0, 0, 1, 1, HWND_MESSAGE, 0, 0, 0);
+    ZeroMemory(&setupState, sizeof setupState);  // the counters at 0, 15000 bytes a percent
+    lstrcpynA(setupState.sourceDir, sourceDir.c_str(), SETUP_PATH_SIZE);
+    lstrcpynA(setupState.installDir, installDir.c_str(), SETUP_PATH_SIZE);
+    setupState.bytesPerPercent = 15000;
+    setupState.progressDialog = page;
+    setupState.statusText = status;
+    SetWindowTextA(status, "Installing Velorin...");
+    TakeProgressPosts();
+    OnAllocation(0, ALLOC_FAIL);
+    progmanService = TEST_PROGMAN_SERVICE;
+}
+
+std::string Prompt(const std::string& text)
+{
+    return "box \"Velorin Installation\" icon=warning buttons=Retry|Cancel " + Quote(text);
+}
+
+int TakeProgressPosts()
+{
+    MSG msg;
+    int n = 0;
+    for (; PeekMessageA(&msg, setupState.progressDialog, WM_SETUP_PROGRESS, WM_SETUP_PROGRESS, PM_REMOVE); ++n) {}
+    return n;
 }

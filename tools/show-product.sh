@@ -25,17 +25,15 @@ make_medium() {
     local content=$DEMO/content
     rm -rf "$content" && mkdir -p "$content/corvex"
     cp "$WIN/setup/setup.exe" "$TOP/tools/demo/setup.ini" "$content/"
-    # Component files of 171,000 to 178,000 bytes: with corvex.z about the
-    # 1,500,000 bytes the progress bar expects.
+    # Component files of 171,000 to 178,000 bytes: with corvex.z and www.z a
+    # little more than the 1,500,000 bytes the progress bar expects.
     local i=0
     for name in nsystem.z netscape.z wsystem.z plugins.z javaclss.z javabin.z nprogram.z; do
         i=$((i + 1))
         head -c $((170000 + i * 1000)) /dev/zero | tr '\0' "$(printf "\\$(printf '%03o' $((64 + i)))")" >"$content/$name"
     done
     printf 'Velorin for Windows 95\r\n' >"$content/readme.txt"
-    # www.z is large (and sparse), so that the progress page stays up long
-    # enough to be seen and photographed.
-    truncate -s 1G "$content/www.z"
+    truncate -s 300000 "$content/www.z"
     cp "$WIN/tools/demo/demo.exe" "$content/corvex/corvex.exe"
     printf '[Velorin Registration]\r\nVersion=3.1\r\n' >"$content/corvex/register.ini"
     "$BUILD/tools/ztool/ztool" media "$content" "$DEMO/medium"

@@ -40,15 +40,36 @@ make_medium() {
     ln -sfn "$DEMO/medium/cd" "$WINEPREFIX/dosdevices/d:"
 }
 
+# A prefix counts as made once all of its making is done, for the Wine that
+# made it: one cut short, made by another Wine or before a step here was
+# added is made again.
 make_prefix() {
-    if [ ! -d "$WINEPREFIX/drive_c" ]; then
+    local wine
+    wine=$($WINE --version)
+    if [ "$(cat "$WINEPREFIX/made" 2>/dev/null)" != "$wine" ]; then
+        rm -rf "$WINEPREFIX"
         $WINE wineboot -i >/dev/null 2>&1
+        # A new prefix links the user's Desktop, Documents, Templates and the
+        # like to the host's home: folders of the prefix's own instead, so
+        # that nothing the demonstration does can reach the home folder.
+        find "$WINEPREFIX/drive_c/users" -type l -exec sh -c 'rm "$1" && mkdir "$1"' _ {} \;
         $WINE reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
         # Debian's Wine does not look for its own fonts where fonts-wine puts
         # them, and fontconfig does not know that folder, so Marlett (the glyphs
         # of the caption buttons) is missing and the close box shows an "r".
         # Fonts in C:\windows\Fonts are always loaded.
         cp /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/"
+        # Wine copies each of its own DLLs and programs into a new prefix
+        # (nearly 600 MB): links to them instead. An update of the prefix would
+        # write through the links into Wine's own files, so Wine is told never
+        # to update this one; another Wine gets a prefix made anew.
+        echo disable >"$WINEPREFIX/.update-timestamp"
+        find "$WINEPREFIX/drive_c" -type f | while read -r file; do
+            for own in /usr/lib/*/wine/*-windows/"${file##*/}"; do
+                if cmp -s "$file" "$own"; then ln -sf "$own" "$file" && break; fi
+            done
+        done
+        echo "$wine" >"$WINEPREFIX/made"
     fi
     rm -rf "$WINEPREFIX/drive_c/orvanet"
 }

@@ -22,7 +22,12 @@ fi
 export WINEPREFIX=$DEMO/prefix-$WINEARCH WINEARCH WINEDEBUG=-all
 
 make_medium() {
-    local content=$DEMO/content
+    local content=$DEMO/content made=$DEMO/medium/made
+    # Laid out again only when a program or file it is made of has changed.
+    if [ -e "$made" ] && [ -z "$(find "$WIN/setup/setup.exe" "$WIN/tools/demo/demo.exe" "$0" \
+            "$TOP/tools/demo/setup.ini" "$BUILD/tools/ztool/ztool" -newer "$made")" ]; then
+        return
+    fi
     rm -rf "$content" && mkdir -p "$content/corvex"
     cp "$WIN/setup/setup.exe" "$TOP/tools/demo/setup.ini" "$content/"
     # Component files of 171,000 to 178,000 bytes: with corvex.z and www.z a
@@ -37,7 +42,7 @@ make_medium() {
     cp "$WIN/tools/demo/demo.exe" "$content/corvex/corvex.exe"
     printf '[Velorin Registration]\r\nVersion=3.1\r\n' >"$content/corvex/register.ini"
     "$BUILD/tools/ztool/ztool" media "$content" "$DEMO/medium"
-    ln -sfn "$DEMO/medium/cd" "$WINEPREFIX/dosdevices/d:"
+    touch "$made"
 }
 
 # A prefix counts as made once all of its making is done, for the Wine that
@@ -72,6 +77,7 @@ make_prefix() {
         echo "$wine" >"$WINEPREFIX/made"
     fi
     rm -rf "$WINEPREFIX/drive_c/orvanet"
+    ln -sfn "$DEMO/medium/cd" "$WINEPREFIX/dosdevices/d:"
 }
 
 print_installed() {

@@ -4,7 +4,8 @@
 # With a $DISPLAY the wizard is yours to click through; without one it runs
 # unattended under a virtual display, walked by show.exe (tools/show), which
 # saves a screenshot of each page and of the registration program in
-# build/screenshots/ (and, with --docs, in docs/).
+# build/screenshots/ (and, with --docs, in docs/). The medium and the Wine
+# prefix (build/demo) are kept for the next run.
 set -euo pipefail
 cd "$(dirname "$0")"
 tools/install-deps.sh

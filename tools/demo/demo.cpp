@@ -1,7 +1,6 @@
-// Demonstration registration program. Setup starts it as corvex.exe with
-// the argument "main"; it shows one window with its command line, the
-// values under HKLM\Software\OrvantaNetwork\Velorin (name, type, value) and
-// the files of its own folder (name, size), so the hand-off can be seen.
+// Demonstration registration program. Setup starts it as corvex.exe with the argument "main"; it
+// shows one window with its command line, the values under HKLM\Software\OrvantaNetwork\Velorin
+// (name, type, value) and the files of its own folder (name, size), so the hand-off can be seen.
 #include <windows.h>
 
 namespace {
@@ -66,25 +65,19 @@ void AddOwnFolder()
     lstrcpyA(pattern + length, "*");
     WIN32_FIND_DATAA found;
     HANDLE search = FindFirstFileA(pattern, &found);
-    if (search == INVALID_HANDLE_VALUE)
-        return;
-    do {
+    for (BOOL more = search != INVALID_HANDLE_VALUE; more; more = FindNextFileA(search, &found))
         if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
             Add("  %-14s %10lu bytes\r\n", found.cFileName, found.nFileSizeLow);
-    } while (FindNextFileA(search, &found));
-    FindClose(search);
+    if (search != INVALID_HANDLE_VALUE)
+        FindClose(search);
 }
 
 LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (message == WM_SIZE) {
+    if (message == WM_SIZE)
         MoveWindow(GetDlgItem(window, 1), 0, 0, LOWORD(lParam), HIWORD(lParam), TRUE);
-        return 0;
-    }
-    if (message == WM_DESTROY) {
+    if (message == WM_DESTROY)
         PostQuitMessage(0);
-        return 0;
-    }
     return DefWindowProcA(window, message, wParam, lParam);
 }
 
@@ -99,25 +92,20 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show)
     AddRegistryValues();
     AddOwnFolder();
 
-    WNDCLASSA windowClass = {};
-    windowClass.lpfnWndProc = WindowProc;
-    windowClass.hInstance = instance;
-    windowClass.hCursor = LoadCursorA(NULL, (LPCSTR)IDC_ARROW);
-    windowClass.hIcon = LoadIconA(NULL, (LPCSTR)IDI_APPLICATION);
-    windowClass.lpszClassName = "VelorinRegistrationDemo";
+    WNDCLASSA windowClass = {0, WindowProc, 0, 0, instance, LoadIconA(NULL, IDI_APPLICATION),
+                             LoadCursorA(NULL, IDC_ARROW), NULL, NULL, "VelorinRegistrationDemo"};
     RegisterClassA(&windowClass);
     HWND window = CreateWindowExA(0, windowClass.lpszClassName,
                                   "Velorin Registration (demonstration)", WS_OVERLAPPEDWINDOW,
                                   CW_USEDEFAULT, CW_USEDEFAULT, 640, 420, NULL, NULL, instance,
                                   NULL);
+    RECT area;
+    GetClientRect(window, &area);
     HWND edit = CreateWindowExA(0, "Edit", text,
                                 WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL | ES_MULTILINE |
                                     ES_READONLY | ES_AUTOVSCROLL | ES_AUTOHSCROLL,
-                                0, 0, 0, 0, window, (HMENU)1, instance, NULL);
+                                0, 0, area.right, area.bottom, window, (HMENU)1, instance, NULL);
     SendMessageA(edit, WM_SETFONT, (WPARAM)GetStockObject(ANSI_FIXED_FONT), 0);
-    RECT client;
-    GetClientRect(window, &client);
-    MoveWindow(edit, 0, 0, client.right, client.bottom, FALSE);
     ShowWindow(window, show);
     MSG message;
     while (GetMessageA(&message, NULL, 0, 0) > 0) {

@@ -1,6 +1,6 @@
 // The fixed code tables. Only the bit lengths are primary data; every
 // pattern below follows from them by one rule, which the encoder applies
-// again on its own (tools/encoder), so that the round trips of the unit test
+// again on its own (ztool/encoder), so that the round trips of the unit test
 // Explode.BothPathsGiveBackEncodedDataInBlocks hold these constants to it:
 //   1. canonical codes: going through the bit lengths from 1 upward with a
 //      running value that starts at 0, each symbol of the current length, in

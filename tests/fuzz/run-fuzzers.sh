@@ -8,8 +8,8 @@ work=$PWD/work
 for target in explode_fuzz archive_fuzz roundtrip_fuzz; do
     mkdir -p "$work/corpus-$target"
     clang++-14 -std=c++17 -O1 -g -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined \
-        -I"$here/../../archive" -I"$here/../../tools/encoder" -I"$here/../archive" -o "$work/$target" \
-        "$here/$target.cpp" "$here"/../../archive/*.cpp "$here"/../../tools/encoder/*.cpp
+        -I"$here/../../archive" -I"$here/../../ztool/encoder" -I"$here/../archive" -o "$work/$target" \
+        "$here/$target.cpp" "$here"/../../archive/*.cpp "$here"/../../ztool/encoder/*.cpp
     "$work/$target" -max_total_time="$1" -max_len=16384 -timeout=20 -rss_limit_mb=2048 -artifact_prefix="$work/$target-" \
         "$work/corpus-$target" "$here/corpus/$target" >"$work/$target.log" 2>&1 ||
         { tail -n 40 "$work/$target.log" >&2; exit 1; }

@@ -2,7 +2,7 @@
 # show-product.sh BUILD [--docs]: the whole product under Wine, in a prefix of
 # its own (BUILD/demo): ztool media lays out a CD medium from content made
 # here (the demonstration registration program as corvex.exe, the setup.ini
-# of tools/demo), drive d: holds it, and setup.exe installs from it. On the
+# of demo/), drive d: holds it, and setup.exe installs from it. On the
 # user's $DISPLAY the wizard is theirs to click through. Without one it runs
 # unattended on a virtual display: show.exe walks the wizard with its
 # defaults and saves a screenshot of each page and of the registration
@@ -24,12 +24,12 @@ export WINEPREFIX=$DEMO/prefix-$WINEARCH WINEARCH WINEDEBUG=-all
 make_medium() {
     local content=$DEMO/content made=$DEMO/medium/made
     # Laid out again only when a program or file it is made of has changed.
-    if [ -e "$made" ] && [ -z "$(find "$WIN/setup/setup.exe" "$WIN/tools/demo/demo.exe" "$0" \
-            "$TOP/tools/demo/setup.ini" "$BUILD/tools/ztool/ztool" -newer "$made")" ]; then
+    if [ -e "$made" ] && [ -z "$(find "$WIN/setup/setup.exe" "$WIN/demo/demo.exe" "$0" \
+            "$TOP/demo/setup.ini" "$BUILD/ztool/ztool" -newer "$made")" ]; then
         return
     fi
     rm -rf "$content" && mkdir -p "$content/corvex"
-    cp "$WIN/setup/setup.exe" "$TOP/tools/demo/setup.ini" "$content/"
+    cp "$WIN/setup/setup.exe" "$TOP/demo/setup.ini" "$content/"
     # Component files of 171,000 to 178,000 bytes: with corvex.z and www.z a
     # little more than the 1,500,000 bytes the progress bar expects.
     local i=0
@@ -39,9 +39,9 @@ make_medium() {
     done
     printf 'Velorin for Windows 95\r\n' >"$content/readme.txt"
     truncate -s 300000 "$content/www.z"
-    cp "$WIN/tools/demo/demo.exe" "$content/corvex/corvex.exe"
+    cp "$WIN/demo/demo.exe" "$content/corvex/corvex.exe"
     printf '[Velorin Registration]\r\nVersion=3.1\r\n' >"$content/corvex/register.ini"
-    "$BUILD/tools/ztool/ztool" media "$content" "$DEMO/medium"
+    "$BUILD/ztool/ztool" media "$content" "$DEMO/medium"
     touch "$made"
 }
 
@@ -94,7 +94,7 @@ print_installed() {
 run_unattended() {
     local shots=$BUILD/screenshots
     mkdir -p "$shots"
-    $WINE "$WIN/tools/show/show.exe" "$shots" 'd:\setup.exe'
+    $WINE "$WIN/demo/show.exe" "$shots" 'd:\setup.exe'
     if [ "$DOCS" = --docs ]; then cp "$shots"/*.png "$TOP/docs/"; fi
     echo "screenshots: $shots"
     print_installed

@@ -9,9 +9,9 @@
 set -euo pipefail
 BUILD=$(realpath "${1:?usage: run-install-bench.sh BUILD [ROUNDS]}")
 ROUNDS=${2:-5}
-TOP=$(cd "$(dirname "$0")/../.." && pwd)
+TOP=$(cd "$(dirname "$0")/.." && pwd)
 BENCH=$BUILD/install-bench
-ZTOOL=$BUILD/tools/ztool/ztool
+ZTOOL=$BUILD/ztool/ztool
 # The 32-bit build where this machine runs 32-bit code, else the 64-bit one.
 if [ -d "$BUILD/win64" ]; then
     WIN=$BUILD/win64 WINE=/usr/lib/wine/wine64 WINEARCH=win64
@@ -21,7 +21,7 @@ else
     DLLS=/usr/lib/i386-linux-gnu/wine/i386-windows
 fi
 export WINEPREFIX=$BENCH/prefix-$WINEARCH WINEARCH WINEDEBUG=-all
-for program in "$ZTOOL" "$WIN/setup/setup.exe" "$WIN/tools/demo/demo.exe" "$WIN/tools/bench/install_bench.exe"; do
+for program in "$ZTOOL" "$WIN/setup/setup.exe" "$WIN/demo/demo.exe" "$WIN/bench/install_bench.exe"; do
     [ -f "$program" ] || { echo "run-install-bench.sh: $program is not built" >&2; exit 1; }
 done
 
@@ -30,13 +30,13 @@ done
 make_content() {
     local content=$1 size=$2 i=0
     mkdir -p "$content/corvex"
-    cp "$WIN/setup/setup.exe" "$TOP/tools/demo/setup.ini" "$content/"
+    cp "$WIN/setup/setup.exe" "$TOP/demo/setup.ini" "$content/"
     for name in nsystem.z netscape.z wsystem.z plugins.z javaclss.z javabin.z nprogram.z; do
         i=$((i + 1))
         head -c $((size + i * 1000)) /dev/zero | tr '\0' "$(printf "\\$(printf '%03o' $((64 + i)))")" >"$content/$name"
     done
     printf 'Velorin for Windows 95\r\n' >"$content/readme.txt"
-    cp "$WIN/tools/demo/demo.exe" "$content/corvex/corvex.exe"
+    cp "$WIN/demo/demo.exe" "$content/corvex/corvex.exe"
     printf '[Velorin Registration]\r\nVersion=3.1\r\n' >"$content/corvex/register.ini"
 }
 
@@ -49,10 +49,10 @@ make_media() {
     mkdir -p "$BENCH/big/content/corvex"
     cp "$DLLS/comctl32.dll" "$DLLS/gdi32.dll" "$DLLS/ntdll.dll" "$BENCH/big/content/corvex/"
     cat /usr/include/*.h >"$BENCH/big/content/corvex/headers.txt"
-    cp "$WIN/tools/demo/demo.exe" "$BENCH/big/content/corvex/corvex.exe"
+    cp "$WIN/demo/demo.exe" "$BENCH/big/content/corvex/corvex.exe"
     "$ZTOOL" pack "$BENCH/big/probe.z" "$BENCH/big/content/corvex/"* >/dev/null
     local rest
-    rest=$(cat "$BENCH/big/probe.z" "$WIN/setup/setup.exe" "$TOP/tools/demo/setup.ini" | wc -c)
+    rest=$(cat "$BENCH/big/probe.z" "$WIN/setup/setup.exe" "$TOP/demo/setup.ini" | wc -c)
     make_content "$BENCH/big/content" $(((50000000 - rest - 28100) / 7))
     "$ZTOOL" media "$BENCH/big/content" "$BENCH/big/medium" >/dev/null
     # The copy comparison's files.
@@ -85,6 +85,6 @@ make_media
 make_prefix
 echo "machine: $(nproc) cores, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ //')," \
     "load $(cut -d' ' -f1-3 /proc/loadavg), $($WINE --version), $WINEARCH"
-$WINE "$WIN/tools/bench/install_bench.exe" "$ROUNDS" 'f:\' 'c:\vbcopy\' \
+$WINE "$WIN/bench/install_bench.exe" "$ROUNDS" 'f:\' 'c:\vbcopy\' \
     demonstration 'd:\setup.exe' 'c:\vbdemo' \
     '50 MB' 'e:\setup.exe' 'c:\vb50' | tr -d '\r'

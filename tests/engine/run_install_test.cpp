@@ -68,21 +68,23 @@ TEST(EngineRunInstall, CdInstallationInOrderToAFullBar)
 // confirmed Cancel, which asks nothing more.
 TEST(EngineRunInstall, PromptsThatStopTheSequence)
 {
-    const struct { const char* name; std::string source; int disk; DWORD failing; bool readOnly, cancelled;
+    enum Medium { NO_MEDIUM, WHOLE_MEDIUM, FIRST_DISK };  // what the source holds
+    enum Twist { NONE, READ_ONLY_README, CANCELLED_BEFORE };
+    const struct { const char* name; std::string source; Medium medium; DWORD failing; Twist twist;
                    std::vector<std::string> boxes; } rows[] = {
-        { "CD without corvex.z", "d:\\", 0, 0, false, false,
+        { "CD without corvex.z", "d:\\", WHOLE_MEDIUM, 0, NONE,
           { Prompt("Please ensure the following Velorin files are located in d:\\:\r\n\r\n"
                    "corvex.z\r\nnetscape.z\r\nreadme.txt\r\nsetup.exe") } },
-        { "cancel while the disk-2 notice is up", "a:\\", 1, 0, false, false,
+        { "cancel while the disk-2 notice is up", "a:\\", FIRST_DISK, 0, NONE,
           { "box \"Velorin Installation\" icon=error buttons=OK \"Please insert the disk "
             "labeled \\\"Velorin Disk #2\\\".\"" } },
-        { "drive B: is a floppy drive", "B:\\", -1, 0, false, false,
+        { "drive B: is a floppy drive", "B:\\", NO_MEDIUM, 0, NONE,
           { Prompt("Please ensure that Velorin Disk #1 is in drive B:\\.") } },
-        { "no memory", "d:\\", 0, 32001, false, false,
+        { "no memory", "d:\\", WHOLE_MEDIUM, 32001, NONE,
           { "box \"Velorin Installation\" icon=warning buttons=OK \"A fatal error occurred (might be out of memory).\"" } },
-        { "Retry after a cancel", "d:\\", 0, 0, true, false, { CannotWrite("readme.txt") } },
-        { "medium in the component folder", kComponents, 0, 0, false, false, { CannotWrite("nsystem.z") } },
-        { "failure after a cancel", "d:\\none\\", -1, 0, false, true, {} },
+        { "Retry after a cancel", "d:\\", WHOLE_MEDIUM, 0, READ_ONLY_README, { CannotWrite("readme.txt") } },
+        { "medium in the component folder", kComponents, WHOLE_MEDIUM, 0, NONE, { CannotWrite("nsystem.z") } },
+        { "failure after a cancel", "d:\\none\\", NO_MEDIUM, 0, CANCELLED_BEFORE, {} },
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
@@ -90,18 +92,19 @@ TEST(EngineRunInstall, PromptsThatStopTheSequence)
         PrepareSetupState(row.source, "c:\\orvanet");
         std::vector<MediumFile> medium = StandardMedium(false, Corvex());
         medium.pop_back();  // corvex.z
-        ASSERT_TRUE(MakeDirs(kComponents) && (row.disk < 0 || WriteMedium(row.source, medium, row.disk)) &&
-                    (row.disk != 1 || WriteFileBytes(kComponents + "nprogram.z", "old")) &&
-                    (!row.readOnly || (WriteFileBytes(kComponents + "readme.txt", "old") &&
-                                       SetReadOnly(kComponents + "readme.txt"))));
+        const std::string readme = kComponents + "readme.txt";
+        ASSERT_TRUE(MakeDirs(kComponents) &&
+                    (row.medium == NO_MEDIUM || WriteMedium(row.source, medium, row.medium == FIRST_DISK)) &&
+                    (row.medium != FIRST_DISK || WriteFileBytes(kComponents + "nprogram.z", "old")) &&
+                    (row.twist != READ_ONLY_README || (WriteFileBytes(readme, "old") && SetReadOnly(readme))));
         OnAllocation(row.failing, ALLOC_FAIL);
-        setupState.cancelRequested = row.cancelled;
+        setupState.cancelRequested = row.twist == CANCELLED_BEFORE;
         StartBoxAnswerer([&](const BoxInfo& box) {
             if (box.buttons == "OK")
                 setupState.cancelRequested = 1;
-            if (box.buttons == "OK" || !row.readOnly)
+            if (box.buttons == "OK" || row.twist != READ_ONLY_README)
                 return box.buttons == "OK" ? IDOK : IDCANCEL;
-            ClearReadOnly(kComponents + "readme.txt");
+            ClearReadOnly(readme);
             setupState.cancelRequested = 1;
             return IDRETRY;
         });
@@ -109,8 +112,8 @@ TEST(EngineRunInstall, PromptsThatStopTheSequence)
         EXPECT_EQ(row.boxes, StopBoxAnswerer());
         EXPECT_EQ("Installing Velorin...", Text(setupState.statusText));
         for (const MediumFile& f : medium)
-            EXPECT_TRUE(row.disk || GetFile(row.source + f.name) == f.data) << f.name;
-        EXPECT_TRUE(!row.readOnly || GetFile(kComponents + "readme.txt") == "old");
-        EXPECT_TRUE(row.disk != 1 || GetFile(kComponents + "nprogram.z") == "old");
+            EXPECT_TRUE(row.medium != WHOLE_MEDIUM || GetFile(row.source + f.name) == f.data) << f.name;
+        EXPECT_TRUE(row.twist != READ_ONLY_README || GetFile(readme) == "old");
+        EXPECT_TRUE(row.medium != FIRST_DISK || GetFile(kComponents + "nprogram.z") == "old");
     }
 }

@@ -4,6 +4,7 @@
 // that cancel and completion come at exact moments.
 #include <gtest/gtest.h>
 
+#include "earlier_install.h"
 #include "harness.h"
 #include "../../res/resource.h"
 
@@ -102,7 +103,7 @@ TEST(WizardPages, BackAndCancelLeaveNoTrace)
 // test run); a relative entry asks its own first part, which is no drive.
 TEST(DirectoryPage, RefusedEntries)
 {
-    const std::string longest = "c:\\" + std::string(236, 'd');  // 239 characters
+    const std::string longest = "c:\\" + std::string(MAX_INSTALL_DIR_LENGTH - 3, 'd');
     const struct { std::string entry, text; } cases[] = {
         {"", "Please enter the Velorin directory."},
         {"\\", "Please enter the Velorin directory."},

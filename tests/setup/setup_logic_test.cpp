@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "setup_logic.h"
 
@@ -19,30 +20,40 @@ TEST(SetupLogic, NumbersAndCentring)
     EXPECT_TRUE(HasRequiredFreeSpace(8000000));
 }
 
-// Each rule edits its input or fills a buffer of `size` bytes; "!" stands for
-// a refusal (result 0) that leaves the text empty, "-" for an entry too long.
+// Each rule edits its input or fills a buffer of the row's size; "!" stands for a refusal
+// (result 0) that leaves the text empty, "-" for an entry too long.
 TEST(SetupLogic, TextRules)
 {
-    const std::string longest = "c:\\" + std::string(236, 'd'), spaced = "c:\\" + std::string(229, 'd') + " dddddd";
-    // Rules: s source directory, r volume root, e directory entry, c command line.
-    const struct { char rule; std::string in, out; uint32_t size; } cases[] = {
-        {'s', "D:\\SETUP\\SETUP.EXE", "d:\\setup\\"}, {'s', "SETUP.EXE", "setup.exe"},
-        {'s', "\\\\Server\\Share\\Setup.exe", "\\\\server\\share\\"}, {'s', "C:\\\xC4RGER\\A", "c:\\\xC4rger\\"},
-        {'r', "c:\\orvanet", "c:\\", 9}, {'r', "orvanet", "orvanet\\", 9}, {'r', "orvanets", "!", 9},
-        {'r', "\\\\server\\share", "\\", 9}, {'e', "c:\\orvanet\\", "c:\\orvanet"}, {'e', "c:\\v\\\\", "c:\\v\\"},
-        {'e', "", "!"}, {'e', "\\", "!"}, {'e', longest + "\\", longest}, {'e', longest + "d", "-"},
-        {'c', "c:\\orvanet", "c:\\orvanet\\corvex\\corvex.exe main", 34}, {'c', "c:\\orvanet", "!", 33},
-        {'c', "d:\\", "d:\\corvex\\corvex.exe main", 99},  // an earlier installation in a root
-        {'c', spaced, "\"" + spaced + "\\corvex\\corvex.exe\" main", 239 + 64},
+    const std::string longest = "c:\\" + std::string(MAX_INSTALL_DIR_LENGTH - 3, 'd'),
+                      spaced = "c:\\" + std::string(229, 'd') + " dddddd";
+    struct Row { const char* name; std::string in, out; uint32_t size; };
+    auto check = [](const std::vector<Row>& rows, std::string (*rule)(char*, char*, uint32_t)) {
+        for (const Row& row : rows) {
+            SCOPED_TRACE(row.name);
+            char in[300] = {}, out[400] = "junk";
+            row.in.copy(in, sizeof in - 1);
+            EXPECT_EQ(row.out, rule(in, out, row.size)) << row.in;
+        }
     };
-    for (const auto& c : cases) {
-        char in[300] = {}, out[400] = "junk";
-        c.in.copy(in, sizeof in - 1);
-        int result = c.rule == 's' ? (TakeSourceDirectory(in), 1)
-                     : c.rule == 'r' ? VolumeRootOf(in, out, c.size)
-                     : c.rule == 'e' ? AcceptDirectoryEntry(in)
-                                     : FormatRegistrationCommand(in, out, c.size);
-        std::string got = c.rule == 's' || c.rule == 'e' ? in : out;
-        EXPECT_EQ(result == DIRECTORY_TOO_LONG ? "-" : result == 0 ? "!" + got : got, c.out) << c.in;
-    }
+    auto given = [](int result, const char* text) { return (result ? "" : "!") + std::string(text); };
+    check({ { "a drive, lower-cased", "D:\\SETUP\\SETUP.EXE", "d:\\setup\\" },
+            { "no backslash: whole", "SETUP.EXE", "setup.exe" },
+            { "a share", "\\\\Server\\Share\\Setup.exe", "\\\\server\\share\\" },
+            { "ASCII capitals only", "C:\\\xC4RGER\\A", "c:\\\xC4rger\\" } },
+          [](char* in, char*, uint32_t) { return TakeSourceDirectory(in), std::string(in); });
+    check({ { "a drive", "c:\\orvanet", "c:\\", 9 }, { "no drive", "orvanet", "orvanet\\", 9 },
+            { "a root that does not fit", "orvanets", "!", 9 }, { "a share", "\\\\server\\share", "\\", 9 } },
+          [](char* in, char* out, uint32_t size) { return given(VolumeRootOf(in, out, size), out); });
+    check({ { "one backslash goes", "c:\\orvanet\\", "c:\\orvanet" }, { "of two, one", "c:\\v\\\\", "c:\\v\\" },
+            { "empty", "", "!" }, { "empty without its backslash", "\\", "!" },
+            { "the longest", longest + "\\", longest }, { "one longer", longest + "d", "-" } },
+          [](char* in, char*, uint32_t) {
+              int result = AcceptDirectoryEntry(in);
+              return result == DIRECTORY_TOO_LONG ? std::string("-") : given(result, in);
+          });
+    check({ { "just fits", "c:\\orvanet", "c:\\orvanet\\corvex\\corvex.exe main", 34 },
+            { "a byte short", "c:\\orvanet", "!", 33 },
+            { "an earlier installation in a root", "d:\\", "d:\\corvex\\corvex.exe main", 99 },
+            { "a blank: quoted", spaced, "\"" + spaced + "\\corvex\\corvex.exe\" main", 239 + 64 } },
+          [](char* in, char* out, uint32_t size) { return given(FormatRegistrationCommand(in, out, size), out); });
 }

@@ -24,14 +24,14 @@ struct ExplodeRun {
 inline ExplodeRun RunExplode(const Bytes& stream, uint32_t first = 2048, uint32_t later = 2048,
                              uint32_t claimed = 0)
 {
-    ExplodeRun run = {&stream, first, later, claimed, -1, {}, {}, 0};
+    ExplodeRun run = { &stream, first, later, claimed, -1, {}, {}, 0 };
     std::vector<ExplodeState> state(1);  // on the heap, where ASan sees overruns
     std::memset((void*)state.data(), 0xA5, sizeof(ExplodeState));
     run.result = Explode(
         [](unsigned char* buffer, uint32_t* size, void* context) -> uint32_t {
             ExplodeRun* r = (ExplodeRun*)context;
-            std::size_t n = std::min<std::size_t>({*size, r->stream->size() - r->consumed,
-                                                   r->consumed != 0 ? r->later : r->first});
+            std::size_t n = std::min<std::size_t>(
+                { *size, r->stream->size() - r->consumed, r->consumed != 0 ? r->later : r->first });
             std::copy_n(r->stream->begin() + r->consumed, n, buffer);
             r->consumed += n;
             return n != 0 && r->claimed != 0 ? r->claimed : (uint32_t)n;

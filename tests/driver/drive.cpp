@@ -7,7 +7,8 @@
 #include <functional>
 #include <vector>
 
-namespace {
+namespace
+{
 
 DWORD pollMs = 20;
 
@@ -32,7 +33,7 @@ std::string ClassOf(HWND w)
 // static (id 0x440 on Wine, 0x14 on Windows); wizard pages have no icon.
 HWND IconControl(HWND box)
 {
-    for (int id : {0x440, 0x14}) {
+    for (int id : { 0x440, 0x14 }) {
         HWND icon = GetDlgItem(box, id);
         if (icon && (GetWindowLongA(icon, GWL_STYLE) & SS_TYPEMASK) == SS_ICON)
             return icon;
@@ -70,7 +71,7 @@ std::vector<uint32_t> Pixels(HDC screen, int w, int h, const std::function<void(
     draw(mem);
     SelectObject(mem, old);
     BITMAPINFO bi = {};
-    bi.bmiHeader = {sizeof bi.bmiHeader, w, -h, 1, 32, BI_RGB};
+    bi.bmiHeader = { sizeof bi.bmiHeader, w, -h, 1, 32, BI_RGB };
     std::vector<uint32_t> px((size_t)w * h);
     GetDIBits(mem, bmp, 0, h, px.data(), &bi, DIB_RGB_COLORS);
     DeleteObject(bmp);
@@ -89,12 +90,16 @@ std::string IconKind(HWND box)
     SendMessageTimeoutA(icon, STM_GETICON, 0, 0, SMTO_NORMAL, 5000, &handle);
     if (!IsWindowVisible(icon) || !handle)
         return "none";
-    static const struct { LPCSTR id; const char* name; } stock[] = {
-        {IDI_HAND, "error"}, {IDI_EXCLAMATION, "warning"},
-        {IDI_QUESTION, "question"}, {IDI_ASTERISK, "information"}};
+    static const struct {
+        LPCSTR id;
+        const char* name;
+    } stock[] = { { IDI_HAND, "error" },
+                  { IDI_EXCLAMATION, "warning" },
+                  { IDI_QUESTION, "question" },
+                  { IDI_ASTERISK, "information" } };
     RECT rc;
     GetClientRect(icon, &rc);
-    POINT at = {0, 0};
+    POINT at = { 0, 0 };
     ClientToScreen(icon, &at);
     HDC screen = GetDC(NULL);
     std::string kind = "unknown";
@@ -125,9 +130,9 @@ std::string IconKind(HWND box)
 
 HWND WaitPage(DWORD pid, const char* caption, int id, DWORD ms)
 {
-    return FindTop(pid, [&](HWND w) {
-        return !IsBox(w) && Text(w) == caption && (!id || GetDlgItem(w, id));
-    }, ms);
+    return FindTop(
+        pid, [&](HWND w) { return !IsBox(w) && Text(w) == caption && (!id || GetDlgItem(w, id)); },
+        ms);
 }
 
 HWND WaitBox(DWORD pid, DWORD ms)
@@ -145,10 +150,10 @@ BoxReading ReadBox(HWND box)
         GetWindowRect(c, &r);
         std::string text = Text(c);
         text.erase(std::remove(text.begin(), text.end(), '&'), text.end());
-        buttons.push_back({r.left, text});
+        buttons.push_back({ r.left, text });
     }
     std::sort(buttons.begin(), buttons.end());
-    BoxReading b = {Text(box), Text(box, 0xFFFF), IconKind(box), ""};
+    BoxReading b = { Text(box), Text(box, 0xFFFF), IconKind(box), "" };
     for (size_t i = 0; i < buttons.size(); i++)
         b.buttons += (i ? "|" : "") + buttons[i].second;
     return b;
@@ -158,7 +163,11 @@ std::string Quote(const std::string& s)
 {
     std::string q = "\"";
     for (char c : s)
-        q += c == '\r' ? "\\r" : c == '\n' ? "\\n" : c == '"' ? "\\\"" : c == '\\' ? "\\\\" : std::string(1, c);
+        q += c == '\r'   ? "\\r"
+             : c == '\n' ? "\\n"
+             : c == '"'  ? "\\\""
+             : c == '\\' ? "\\\\"
+                         : std::string(1, c);
     return q + "\"";
 }
 
@@ -173,7 +182,8 @@ std::string Text(HWND dialog, int id)
     HWND w = id ? GetDlgItem(dialog, id) : dialog;
     char text[1024] = "";
     DWORD_PTR got = 0;
-    if (!w || !SendMessageTimeoutA(w, WM_GETTEXT, sizeof text, (LPARAM)text, SMTO_NORMAL, 5000, &got))
+    if (!w ||
+        !SendMessageTimeoutA(w, WM_GETTEXT, sizeof text, (LPARAM)text, SMTO_NORMAL, 5000, &got))
         return "";
     return std::string(text, got);
 }
@@ -187,7 +197,7 @@ void SetText(HWND dialog, int id, const std::string& text)
 
 int FocusId(HWND w)
 {
-    GUITHREADINFO gi = {sizeof gi};
+    GUITHREADINFO gi = { sizeof gi };
     if (!GetGUIThreadInfo(GetWindowThreadProcessId(w, NULL), &gi) || !gi.hwndFocus)
         return 0;
     return GetDlgCtrlID(gi.hwndFocus);
@@ -215,7 +225,7 @@ bool Answer(HWND box, int id)
 
 bool IgnoresEscapeAndClose(HWND w)
 {
-    GUITHREADINFO gi = {sizeof gi};
+    GUITHREADINFO gi = { sizeof gi };
     GetGUIThreadInfo(GetWindowThreadProcessId(w, NULL), &gi);
     HWND to = gi.hwndFocus ? gi.hwndFocus : w;
     PostMessageA(to, WM_KEYDOWN, VK_ESCAPE, 0x00010001);

@@ -6,7 +6,8 @@
 #include <shellapi.h>
 #include "install_fixtures.h"
 
-namespace {
+namespace
+{
 
 const std::string COMPONENTS = "c:\\orvanet\\corvex\\", MEDIA = VELORIN_MEDIA;
 
@@ -22,10 +23,13 @@ void Insert(const std::string& image, const std::string& dir)
 // then also started the registration program.
 void ExpectInstalled(bool whole)
 {
-    for (std::string name : {"nsystem.z", "netscape.z", "wsystem.z", "plugins.z", "javaclss.z", "javabin.z",
-                             "readme.txt", "nprogram.z", "www.z", "corvex/corvex.exe", "corvex/register.ini"})
-        EXPECT_TRUE(GetFile(COMPONENTS + name.substr(name.find('/') + 1)) == GetFile(MEDIA + "/content/" + name)
-                    || (!whole && name == "www.z")) << name;
+    for (std::string name :
+         { "nsystem.z", "netscape.z", "wsystem.z", "plugins.z", "javaclss.z", "javabin.z",
+           "readme.txt", "nprogram.z", "www.z", "corvex/corvex.exe", "corvex/register.ini" })
+        EXPECT_TRUE(GetFile(COMPONENTS + name.substr(name.find('/') + 1)) ==
+                        GetFile(MEDIA + "/content/" + name) ||
+                    (!whole && name == "www.z"))
+            << name;
     EXPECT_EQ(whole ? "c:\\orvanet\\corvex\\corvex.exe main|show=1\r\n" : "", CorvexLog());
 }
 
@@ -36,11 +40,14 @@ void ExpectInstalled(bool whole)
 // completes it.
 TEST(Install, FromTheImages)
 {
+    // clang-format off
     const struct { const char* drive, *image, *disk2, *notice, *prompt; } rows[] = {
-        { "d:\\", "from-iso", nullptr, nullptr, "Can't write file c:\\orvanet\\corvex\\www.z (may be in use)." },
+        { "d:\\", "from-iso", nullptr, nullptr,
+          "Can't write file c:\\orvanet\\corvex\\www.z (may be in use)." },
         { "B:\\", "from-disk1", "from-disk2", "Please insert the disk labeled \"Velorin Disk #2\".",
           "Please ensure that Velorin Disk #2 is in drive b:\\." },
     };
+    // clang-format on
     for (const auto& row : rows) {
         SCOPED_TRACE(row.image);
         ResetMachine();
@@ -49,7 +56,8 @@ TEST(Install, FromTheImages)
         HWND page;
         Program p = StartSetup(row.drive, "", &page);
         if (row.notice)
-            EXPECT_EQ(AnswerBox(p, IDOK), "box \"Velorin Installation\" icon=error buttons=OK " + Quote(row.notice));
+            EXPECT_EQ(AnswerBox(p, IDOK),
+                      "box \"Velorin Installation\" icon=error buttons=OK " + Quote(row.notice));
         HWND box = WaitBox(p.pid);
         EXPECT_EQ(BoxLine(ReadBox(box)), Prompt(row.prompt));
         if (row.disk2)

@@ -15,7 +15,8 @@ static std::string CannotWrite(const std::string& name)
 
 static std::vector<Member> Corvex()
 {
-    return { { "corvex.exe", LiteralStream(NoiseBytes(20000, 11)), OLD_TIME }, { "corvex.ini", EncodedStream("[V]", 1, 4), 0 } };
+    return { { "corvex.exe", LiteralStream(NoiseBytes(20000, 11)), OLD_TIME },
+             { "corvex.ini", EncodedStream("[V]", 1, 4), 0 } };
 }
 
 // Every target is taken by a folder, readme.txt by a read-only file. Each
@@ -34,7 +35,8 @@ TEST(EngineRunInstall, CdInstallationInOrderToAFullBar)
     for (MediumFile& f : medium) {
         if (f.name == "corvex.z")  // unpacked, not copied
             f = { "corvex.exe", NoiseBytes(20000, 11), 2 };
-        ASSERT_TRUE(f.name == "readme.txt" ? WriteFileBytes(kComponents + f.name, "old") && SetReadOnly(kComponents + f.name)
+        ASSERT_TRUE(f.name == "readme.txt" ? WriteFileBytes(kComponents + f.name, "old") &&
+                                                 SetReadOnly(kComponents + f.name)
                                            : MakeDirs(kComponents + f.name));
         prompts.insert(prompts.end(), f.name == "readme.txt" ? 2 : 1, CannotWrite(f.name));
     }
@@ -70,6 +72,7 @@ TEST(EngineRunInstall, PromptsThatStopTheSequence)
 {
     enum Medium { NO_MEDIUM, WHOLE_MEDIUM, FIRST_DISK };  // what the source holds
     enum Twist { NONE, READ_ONLY_README, CANCELLED_BEFORE };
+    // clang-format off
     const struct { const char* name; std::string source; Medium medium; DWORD failing; Twist twist;
                    std::vector<std::string> boxes; } rows[] = {
         { "CD without corvex.z", "d:\\", WHOLE_MEDIUM, 0, NONE,
@@ -81,11 +84,15 @@ TEST(EngineRunInstall, PromptsThatStopTheSequence)
         { "drive B: is a floppy drive", "B:\\", NO_MEDIUM, 0, NONE,
           { Prompt("Please ensure that Velorin Disk #1 is in drive B:\\.") } },
         { "no memory", "d:\\", WHOLE_MEDIUM, 32001, NONE,
-          { "box \"Velorin Installation\" icon=warning buttons=OK \"A fatal error occurred (might be out of memory).\"" } },
-        { "Retry after a cancel", "d:\\", WHOLE_MEDIUM, 0, READ_ONLY_README, { CannotWrite("readme.txt") } },
-        { "medium in the component folder", kComponents, WHOLE_MEDIUM, 0, NONE, { CannotWrite("nsystem.z") } },
+          { "box \"Velorin Installation\" icon=warning buttons=OK "
+            "\"A fatal error occurred (might be out of memory).\"" } },
+        { "Retry after a cancel", "d:\\", WHOLE_MEDIUM, 0, READ_ONLY_README,
+          { CannotWrite("readme.txt") } },
+        { "medium in the component folder", kComponents, WHOLE_MEDIUM, 0, NONE,
+          { CannotWrite("nsystem.z") } },
         { "failure after a cancel", "d:\\none\\", NO_MEDIUM, 0, CANCELLED_BEFORE, {} },
     };
+    // clang-format on
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
         ResetMachine();
@@ -93,10 +100,13 @@ TEST(EngineRunInstall, PromptsThatStopTheSequence)
         std::vector<MediumFile> medium = StandardMedium(false, Corvex());
         medium.pop_back();  // corvex.z
         const std::string readme = kComponents + "readme.txt";
-        ASSERT_TRUE(MakeDirs(kComponents) &&
-                    (row.medium == NO_MEDIUM || WriteMedium(row.source, medium, row.medium == FIRST_DISK)) &&
-                    (row.medium != FIRST_DISK || WriteFileBytes(kComponents + "nprogram.z", "old")) &&
-                    (row.twist != READ_ONLY_README || (WriteFileBytes(readme, "old") && SetReadOnly(readme))));
+        ASSERT_TRUE(
+            MakeDirs(kComponents) &&
+            (row.medium == NO_MEDIUM ||
+             WriteMedium(row.source, medium, row.medium == FIRST_DISK)) &&
+            (row.medium != FIRST_DISK || WriteFileBytes(kComponents + "nprogram.z", "old")) &&
+            (row.twist != READ_ONLY_README ||
+             (WriteFileBytes(readme, "old") && SetReadOnly(readme))));
         OnAllocation(row.failing, ALLOC_FAIL);
         setupState.cancelRequested = row.twist == CANCELLED_BEFORE;
         StartBoxAnswerer([&](const BoxInfo& box) {
@@ -112,7 +122,8 @@ TEST(EngineRunInstall, PromptsThatStopTheSequence)
         EXPECT_EQ(row.boxes, StopBoxAnswerer());
         EXPECT_EQ("Installing Velorin...", Text(setupState.statusText));
         for (const MediumFile& f : medium)
-            EXPECT_TRUE(row.medium != WHOLE_MEDIUM || GetFile(row.source + f.name) == f.data) << f.name;
+            EXPECT_TRUE(row.medium != WHOLE_MEDIUM || GetFile(row.source + f.name) == f.data)
+                << f.name;
         EXPECT_TRUE(row.twist != READ_ONLY_README || GetFile(readme) == "old");
         EXPECT_TRUE(row.medium != FIRST_DISK || GetFile(kComponents + "nprogram.z") == "old");
     }

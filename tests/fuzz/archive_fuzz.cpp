@@ -14,7 +14,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     for (uint32_t i = 0, at = 4; (int32_t)i < count && i < 8; at = ArchiveEntryOffset(++i)) {
         if (!ArchiveParseEntry(data + at, at < size ? (uint32_t)(size - at) : 0, &entry))
             return 0;
-        if (!ArchiveFormatEntry(&entry, again) || std::memcmp(again, data + at, std::strlen(entry.name) + 1) ||
+        if (!ArchiveFormatEntry(&entry, again) ||
+            std::memcmp(again, data + at, std::strlen(entry.name) + 1) ||
             std::memcmp(again + 13, data + at + 13, 16))
             __builtin_trap();
     }

@@ -8,7 +8,8 @@
 #include "harness.h"
 #include "../../res/resource.h"
 
-namespace {
+namespace
+{
 
 const char CAPTION[] = "Velorin Installation";
 
@@ -23,8 +24,10 @@ void ExpectPage(HWND page, int focus, const std::string& texts)
     EXPECT_EQ(shown, texts);
     RECT r;
     GetWindowRect(page, &r);
-    EXPECT_TRUE(1024 - r.right - r.left >= 0 && 1024 - r.right - r.left <= 1) << r.left << " " << r.right;
-    EXPECT_TRUE(768 - r.bottom - r.top >= 0 && 768 - r.bottom - r.top <= 1) << r.top << " " << r.bottom;
+    EXPECT_TRUE(1024 - r.right - r.left >= 0 && 1024 - r.right - r.left <= 1)
+        << r.left << " " << r.right;
+    EXPECT_TRUE(768 - r.bottom - r.top >= 0 && 768 - r.bottom - r.top <= 1)
+        << r.top << " " << r.bottom;
     EXPECT_EQ(FocusId(page), focus);
     EXPECT_TRUE(IgnoresEscapeAndClose(page));
 }
@@ -48,21 +51,32 @@ std::string Probe()
 HWND ToDirectoryPage(const Program& p)
 {
     HWND welcome = WaitPage(p.pid, "Welcome to Velorin!", IDC_NEXT);
-    ExpectPage(welcome, IDC_NEXT, "Welcome to Velorin!|&OK|ORV95NEWL");  // the picture, by its bitmap
+    ExpectPage(welcome, IDC_NEXT,
+               "Welcome to Velorin!|&OK|ORV95NEWL");  // the picture, by its bitmap
     Press(welcome, IDC_NEXT);
     HWND intro = WaitPage(p.pid, CAPTION, IDC_CANCEL_SETUP);
-    ExpectPage(intro, IDC_NEXT, std::string(CAPTION) +
-        "|Velorin provides a top-quality, easy-to-use Internet connection. It includes Netscape Navigator, a "
-        "powerful Internet software package. You'll be able to register instantly and go online in minutes."
-        "|Additionally, if you've already registered an account with Orvanta Network, Velorin will configure it "
-        "for you.|Here's what you need:|- Windows 95 (you may need the original diskettes/CD)|- 8 megabytes of "
-        "free disk space|- A 9600 baud or faster modem|- A credit card (for a new account)|&Next >|&Cancel");
+    ExpectPage(intro, IDC_NEXT,
+               std::string(CAPTION) + "|Velorin provides a top-quality, easy-to-use Internet "
+                                      "connection. It includes Netscape Navigator, a "
+                                      "powerful Internet software package. You'll be able to "
+                                      "register instantly and go online in minutes."
+                                      "|Additionally, if you've already registered an account with "
+                                      "Orvanta Network, Velorin will configure it "
+                                      "for you.|Here's what you need:|- Windows 95 (you may need "
+                                      "the original diskettes/CD)|- 8 megabytes of "
+                                      "free disk space|- A 9600 baud or faster modem|- A credit "
+                                      "card (for a new account)|&Next >|&Cancel");
     Press(intro, IDC_NEXT);
     HWND directory = WaitPage(p.pid, CAPTION, IDC_DIRECTORY);
-    ExpectPage(directory, IDC_DIRECTORY, std::string(CAPTION) +
-        "|Velorin will now install the registration software on your computer and guide you through the setup "
-        "process.|Velorin directory:|" + Text(directory, IDC_DIRECTORY) + "|If you would like Velorin installed "
-        "in a different directory than the default, enter the directory below.|&Next >|&Cancel|< &Back");
+    ExpectPage(directory, IDC_DIRECTORY,
+               std::string(CAPTION) +
+                   "|Velorin will now install the registration software on your computer and guide "
+                   "you through the setup "
+                   "process.|Velorin directory:|" +
+                   Text(directory, IDC_DIRECTORY) +
+                   "|If you would like Velorin installed "
+                   "in a different directory than the default, enter the directory below.|&Next "
+                   ">|&Cancel|< &Back");
     return directory;
 }
 
@@ -103,21 +117,26 @@ TEST(WizardPages, BackAndCancelLeaveNoTrace)
 // test run); a relative entry asks its own first part, which is no drive.
 TEST(DirectoryPage, RefusedEntries)
 {
-    const std::string longest = "c:\\" + std::string(MAX_INSTALL_DIR_LENGTH - 3, 'd');
+    const std::string longest = "c:\\" + std::string(MAX_INSTALL_DIR_LENGTH - 3, 'd'),
+                      free = "There are only ",
+                      needs = ". Velorin requires at least 8.0 MB of free disk space.";
+    // clang-format off
     const struct { std::string entry, text; } cases[] = {
-        {"", "Please enter the Velorin directory."},
-        {"\\", "Please enter the Velorin directory."},
-        {longest + "d", "The Velorin directory name is too long."},
-        {"x:\\orvanet", "There are only 4.1 MBs free on drive x:\\. Velorin requires at least 8.0 MB of free disk space."},
-        {"w:\\orvanet", "There are only 7.9 MBs free on drive w:\\. Velorin requires at least 8.0 MB of free disk space."},
-        {"orvanet", "There are only 0.0 MBs free on drive orvanet\\. Velorin requires at least 8.0 MB of free disk space."},
+        { "", "Please enter the Velorin directory." },
+        { "\\", "Please enter the Velorin directory." },
+        { longest + "d", "The Velorin directory name is too long." },
+        { "x:\\orvanet", free + "4.1 MBs free on drive x:\\" + needs },
+        { "w:\\orvanet", free + "7.9 MBs free on drive w:\\" + needs },
+        { "orvanet", free + "0.0 MBs free on drive orvanet\\" + needs },
     };
+    // clang-format on
     Program p = Start(Probe());
     HWND directory = ToDirectoryPage(p);
     for (const auto& c : cases) {
         SetText(directory, IDC_DIRECTORY, c.entry);
         Press(directory, IDC_NEXT);
-        EXPECT_EQ(AnswerBox(p, IDOK), "box \"Velorin Installation\" icon=error buttons=OK " + Quote(c.text));
+        EXPECT_EQ(AnswerBox(p, IDOK),
+                  "box \"Velorin Installation\" icon=error buttons=OK " + Quote(c.text));
     }
     SetText(directory, IDC_DIRECTORY, longest + "\\");
     Press(directory, IDC_NEXT);

@@ -6,23 +6,32 @@
 #include "system_ini_filter.h"
 #include "system_text.h"
 
-namespace {
+namespace
+{
 
 // The TCP driver directory is as long as a driver line of 254 characters,
 // one whole chunk, needs: 254 - "device=" - "\vntspsd.386".
 const std::string kTcp = "c:\\" + std::string(232, 't'), kLong = "device=" + kTcp + "\\vntspsd.386";
-const std::string kEnh = "[386Enh]\r\n", kSpsd = "device=c:\\olddial\\bin\\vntspsd.386", x254(254, 'x');
+const std::string kEnh = "[386Enh]\r\n", kSpsd = "device=c:\\olddial\\bin\\vntspsd.386",
+                  x254(254, 'x');
 
 TEST(SystemIniFilter, DropsWholeDriverLinesFromTheSectionOnAndKeepsEveryOtherByte)
 {
-    const struct { const char* name; std::string in, out; } rows[] = {  // out "": unchanged
-        { "before the section", kSpsd + "\r\n" + kEnh + kSpsd + "\r\nk=1\r\n", kSpsd + "\r\n" + kEnh + "k=1\r\n" },
-        { "later section", kEnh + "[Net]\r\nDEVICE=C:\\OLDDIAL\\BIN\\VTCPRAC.386\r\n", kEnh + "[Net]\r\n" },
+    const struct {
+        const char* name;
+        std::string in, out;
+    } rows[] = {
+        // out "": unchanged
+        { "before the section", kSpsd + "\r\n" + kEnh + kSpsd + "\r\nk=1\r\n",
+          kSpsd + "\r\n" + kEnh + "k=1\r\n" },
+        { "later section", kEnh + "[Net]\r\nDEVICE=C:\\OLDDIAL\\BIN\\VTCPRAC.386\r\n",
+          kEnh + "[Net]\r\n" },
         { "header in a comment", ";[386enh]\r\n" + kSpsd + "\r\n", ";[386enh]\r\n" },
         { "blanks", kEnh + "device = c:\\olddial\\bin\\vntspsd.386\r\n" + kSpsd + " \r\n", "" },
         { "cut at a lone CR", kEnh + "device=c:\\olddial\\bin\\vntstimd.exe\rtail\r\n", kEnh },
         { "bare LF", "[386Enh]\n\r\n\n" + kSpsd + "\nk\n" + kSpsd, "[386Enh]\n\r\n\nk\n" },
-        { "NUL and Ctrl-Z", kEnh + std::string("\0\x1a\r\n", 4) + kSpsd + "\r\nz", kEnh + std::string("\0\x1a\r\nz", 5) },
+        { "NUL and Ctrl-Z", kEnh + std::string("\0\x1a\r\n", 4) + kSpsd + "\r\nz",
+          kEnh + std::string("\0\x1a\r\nz", 5) },
         { "second chunk reads as a driver line", kEnh + x254 + kSpsd + "\r\n[Next]\r\nk\r\n", "" },
         { "first chunk reads as a driver line", kEnh + kLong + "more\r\n", "" },
         { "a driver line of one whole chunk", kEnh + kLong + "\r\nk\r\n", kEnh + "k\r\n" },
@@ -39,7 +48,10 @@ TEST(SystemIniFilter, DropsWholeDriverLinesFromTheSectionOnAndKeepsEveryOtherByt
 TEST(PathText, JoinsWholeOrNotAtAll)
 {
     const std::string dir = "c:\\" + std::string(247, 'd') + "\\";  // 251 characters
-    for (const auto& c : {std::make_pair(dir, "12345678"), {dir, "123456789"}, {dir + "12345678", ""}, {"", ""}}) {
+    for (const auto& c : { std::make_pair(dir, "12345678"),
+                           { dir, "123456789" },
+                           { dir + "12345678", "" },
+                           { "", "" } }) {
         char out[260] = "junk";
         int fits = JoinPath(out, sizeof out, c.first.c_str(), c.second);
         EXPECT_EQ(out, fits ? c.first + c.second : "") << c.second;
@@ -53,18 +65,26 @@ TEST(PathText, JoinsWholeOrNotAtAll)
 // resolves, and other names of the same folder, are judged on real folders (SystemMigration).
 TEST(DirectoryGuard, HowFarAGuardReachesAndTheWalkUp)
 {
+    // clang-format off
     const struct { const char* path; int whole; } guards[] = {
         { "C:\\windows", 1 }, { "C:\\windows\\system32\\", 1 }, { "\\\\srv\\cd\\velorin\\", 1 },
         { "c:\\users\\u\\Desktop", 0 },
     };
+    // clang-format on
+    // clang-format off
     const struct { const char* dir; bool kept; } rows[] = {
-        { "e:/", true }, { "\\\\srv\\share\\", true }, { "//srv/share", true }, { "\\\\srv\\cd", true },
-        { "C:\\Windows \\", true }, { "c:\\\\windows\\\\", true }, { "c:\\windows\\system32...", true },
-        { "\\\\SRV\\CD\\VELORIN", true }, { "c:\\windows\\fonts", true }, { "\\\\srv\\cd\\velorin\\disk1", true },
-        { "c:\\users\\u", true }, { "C:\\USERS\\U\\DESKTOP.", true }, { "c:\\olddial\\\\bin", false },
+        { "e:/", true }, { "\\\\srv\\share\\", true }, { "//srv/share", true },
+        { "\\\\srv\\cd", true },
+        { "C:\\Windows \\", true }, { "c:\\\\windows\\\\", true },
+        { "c:\\windows\\system32...", true },
+        { "\\\\SRV\\CD\\VELORIN", true }, { "c:\\windows\\fonts", true },
+        { "\\\\srv\\cd\\velorin\\disk1", true },
+        { "c:\\users\\u", true }, { "C:\\USERS\\U\\DESKTOP.", true },
+        { "c:\\olddial\\\\bin", false },
         { "\\\\srv\\share\\d", false }, { "c:\\windowsx", false }, { "\\\\srv\\cd\\other", false },
         { "c:\\users\\u\\Desktop\\old", false }, { "c:\\users\\u2", false },
     };
+    // clang-format on
     for (const auto& row : rows) {
         bool kept = IsProtectedDirectory(row.dir);
         for (const auto& guard : guards)
@@ -73,10 +93,13 @@ TEST(DirectoryGuard, HowFarAGuardReachesAndTheWalkUp)
     }
     // A folder the system could not name guards everything.
     EXPECT_TRUE(GuardsDirectory("", 0, "c:\\olddial"));
+    // clang-format off
     const struct { const char* path; std::string parent; } walk[] = {
-        { "c:\\a\\b", "c:\\a" }, { "c:\\a\\", "c:\\" }, { "c:\\", "" }, { "\\\\srv\\cd\\a\\b", "\\\\srv\\cd\\a" },
+        { "c:\\a\\b", "c:\\a" }, { "c:\\a\\", "c:\\" }, { "c:\\", "" },
+        { "\\\\srv\\cd\\a\\b", "\\\\srv\\cd\\a" },
         { "\\\\srv\\cd\\a", "\\\\srv\\cd\\" }, { "\\\\srv\\cd", "" }, { "olddial\\bin", "" },
     };
+    // clang-format on
     for (const auto& row : walk)
         EXPECT_EQ(row.parent, std::string(row.path, ParentFolderLength(row.path))) << row.path;
 }

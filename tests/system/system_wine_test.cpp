@@ -17,7 +17,8 @@
 #include "remove_directory_files.h"
 #include "setup_state.h"
 
-namespace {
+namespace
+{
 
 typedef std::vector<std::string> Lines;
 
@@ -26,8 +27,9 @@ void PrepareInstall(const char* installDir)
 {
     PrepareSetupState("d:\\", installDir);
     WriteMedium("d:\\", StandardMedium(false, {}), 0);
-    WriteFileBytes("d:\\setup.ini", "[Velorin]\nIsRegNoAPrefix=Yes\nRegNo=O-1\nHomePage=h.htm\nHDHomePage=x\n"
-                                     "SetupFee=$5\nFreeHours=9\nFreeDays=30\n");
+    WriteFileBytes("d:\\setup.ini",
+                   "[Velorin]\nIsRegNoAPrefix=Yes\nRegNo=O-1\nHomePage=h.htm\nHDHomePage=x\n"
+                   "SetupFee=$5\nFreeHours=9\nFreeDays=30\n");
 }
 
 // A DDE server of the test's own on the raw messages (one made with DDEML cannot
@@ -76,14 +78,17 @@ DWORD WINAPI RunServer(void* ready)
 // critical error is the one thing shown. Only "YES" makes the number a prefix.
 TEST(SystemInstall, SendsTheGroupsCommands)
 {
-    const std::string zero(1, '\0'), exe = "c:\\orvanet\\corvex\\corvex.exe", connect = "connect",
-                      del = "[DeleteGroup(Velorin)]" + zero, create = "[CreateGroup(Velorin)]" + zero,
-                      add = "[AddItem(" + exe + ", Registration & Utilities, " + exe + ")]" + zero;
+    const std::string zero(1, '\0'),
+        exe = "c:\\orvanet\\corvex\\corvex.exe", connect = "connect",
+        del = "[DeleteGroup(Velorin)]" + zero, create = "[CreateGroup(Velorin)]" + zero,
+        add = "[AddItem(" + exe + ", Registration & Utilities, " + exe + ")]" + zero;
+    // clang-format off
     const struct { const char* name; bool accept; std::string endAfter; Lines received; } rows[] = {
         { "all refused: each sent once, one connect", false, "", { connect, del, create, add } },
         { "ended after the delete command, the create command connects again", true, del,
           { connect, del, connect, create, add } },
     };
+    // clang-format on
     StartBoxAnswerer([](const BoxInfo&) { return IDOK; });
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
@@ -99,7 +104,8 @@ TEST(SystemInstall, SendsTheGroupsCommands)
         EXPECT_EQ(row.received, server.received);
     }
     EXPECT_EQ(NULL, ProgmanCallback(XTYP_ERROR, 0, NULL, NULL, NULL, NULL, DMLERR_LOW_MEMORY, 0));
-    EXPECT_EQ(Lines{ "box \"Velorin Installation\" icon=warning buttons=OK \"A critical error has occurred.\"" },
+    EXPECT_EQ(Lines{ "box \"Velorin Installation\" icon=warning buttons=OK \"A critical error has "
+                     "occurred.\"" },
               StopBoxAnswerer());
     // No home page, so no local copy of it; absent keys write nothing.
     EXPECT_EQ(SnapshotMachine()["HKLM\\Software\\OrvantaNetwork\\Velorin"],
@@ -107,11 +113,14 @@ TEST(SystemInstall, SendsTheGroupsCommands)
 }
 
 const char kSection[] = "Orvanta Network Velorin";
-const std::string kWin = "c:\\windows\\", kOrvanet = "c:\\orvanet\\register\\", kOld = "c:\\olddial\\";
+const std::string kWin = "c:\\windows\\", kOrvanet = "c:\\orvanet\\register\\",
+                  kOld = "c:\\olddial\\";
 // The old dialer's lines in [boot] and [386Enh], the TCP driver's, and a dialer line of empty
 // Dialer and Tessimo values.
-const std::string kSpsd = "device=c:\\olddial\\bin\\vntspsd.386\r\n", kTcprac = "DEVICE=C:\\OLDDIAL\\BIN\\VTCPRAC.386\r\n",
-                  kTcp = "device=c:\\orvanet\\tcppro\\bin\\vntstimd.exe\r\n", kBin = "device=\\bin\\vtcprac.386\r\n",
+const std::string kSpsd = "device=c:\\olddial\\bin\\vntspsd.386\r\n",
+                  kTcprac = "DEVICE=C:\\OLDDIAL\\BIN\\VTCPRAC.386\r\n",
+                  kTcp = "device=c:\\orvanet\\tcppro\\bin\\vntstimd.exe\r\n",
+                  kBin = "device=\\bin\\vtcprac.386\r\n",
                   kHead = "[boot]\r\n" + kSpsd + "[386Enh]\r\n", kEnd = "x=1\r\n",
                   kSystemIni = kHead + kSpsd + kTcprac + kTcp + kBin + kEnd,
                   kOtherDialer = kHead + kSpsd + kTcprac + kBin + kEnd;
@@ -125,10 +134,14 @@ std::string Text(HKEY root, const char* key, const char* value)
 }
 std::string ShellFolder(const char* name)
 {
-    return Text(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders", name);
+    return Text(HKEY_CURRENT_USER,
+                "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders", name);
 }
 // The user's own folder, which holds the Desktop.
-std::string Profile() { return ShellFolder("Desktop").substr(0, ShellFolder("Desktop").rfind('\\')); }
+std::string Profile()
+{
+    return ShellFolder("Desktop").substr(0, ShellFolder("Desktop").rfind('\\'));
+}
 
 void DeleteTree(const std::string& path)
 {
@@ -151,7 +164,8 @@ struct Restore {
     ~Restore()
     {
         WriteFileBytes(kWin + "system.ini", systemIni);
-        planted.insert(planted.end(), { kWin + "SYSTEM.OLD", kWin + "f.dat", "c:\\f.dat", Profile() + "\\f.dat" });
+        planted.insert(planted.end(),
+                       { kWin + "SYSTEM.OLD", kWin + "f.dat", "c:\\f.dat", Profile() + "\\f.dat" });
         for (const std::string& file : planted)
             ClearReadOnly(file), DeleteFileA(file.c_str());
         for (const std::string& dir : { "c:\\olddial", "c:\\docs", "c:\\elsewhere" })
@@ -172,7 +186,8 @@ void PlantEarlierInstall(Restore& restore, const std::string& main, const char* 
     WriteProfileStringA(kSection, "Eudora", "c:\\eudora");
     WriteProfileStringA(NULL, NULL, NULL);
     MakeDirs(main + "\\register\\sub");
-    restore.Plant(main + "\\register\\register.ini", "[Velorin Registration]\r\nVersion=" + version + "\r\n");
+    restore.Plant(main + "\\register\\register.ini",
+                  "[Velorin Registration]\r\nVersion=" + version + "\r\n");
     restore.Plant(main + "\\register\\.hidden");
     restore.Plant(main + "\\register\\f.dat");
     std::string folder = dialer;  // its folders as the system names them
@@ -205,25 +220,36 @@ std::set<std::string> WindowsFolderFiles()
 TEST(SystemMigration, EmptiesOnlyTheEarlierInstallationsFolders)
 {
     enum Fault { NONE, OLD_READ_ONLY, INI_HELD };
-    const std::string orvanet = "c:\\orvanet", cut = "c:\\docs" + std::string(248, ' ') + "\\olddial";
-    const std::vector<std::string> registerFiles = { kWin + "vez.ini", kOrvanet + "register.ini", kOrvanet + "f.dat" },
-                                   all = { kWin + "vez.ini", kOrvanet + "register.ini", kOrvanet + "f.dat",
-                                           kOld + "f.dat", kOld + "bin\\f.dat", kOld + "app\\f.dat",
+    const std::string orvanet = "c:\\orvanet",
+                      cut = "c:\\docs" + std::string(248, ' ') + "\\olddial";
+    const std::vector<std::string> registerFiles = { kWin + "vez.ini", kOrvanet + "register.ini",
+                                                     kOrvanet + "f.dat" },
+                                   all = { kWin + "vez.ini",    kOrvanet + "register.ini",
+                                           kOrvanet + "f.dat",  kOld + "f.dat",
+                                           kOld + "bin\\f.dat", kOld + "app\\f.dat",
                                            kOld + "etc\\f.dat", kOld + "bin\\vntspsd.386" };
     const std::string noDialer = kHead + kSpsd + kTcprac + kEnd;
+    // clang-format off
     const struct { const char* name; std::string main, dialer, version; Fault fault; int result;
                    std::string ini, old; std::vector<std::string> gone; } rows[] = {
-        { "the dialer's, its value ending in a backslash", orvanet, kOld, "3.1", NONE, 1, kOtherDialer, kOtherDialer, all },
-        { "c:\\ as the dialer, no driver in c:\\bin", orvanet, "c:\\", "3.1", NONE, 1, kOtherDialer, kOtherDialer,
+        { "the dialer's, its value ending in a backslash", orvanet, kOld, "3.1", NONE, 1,
+          kOtherDialer, kOtherDialer, all },
+        { "c:\\ as the dialer, no driver in c:\\bin", orvanet, "c:\\", "3.1", NONE, 1, kOtherDialer,
+          kOtherDialer,
           registerFiles },
-        { "a dialer value cut at its read limit", orvanet, cut, "3.1", NONE, 1, kOtherDialer, kOtherDialer, registerFiles },
-        { "Dialer and Tessimo empty", orvanet, "", "3.1", NONE, 1, noDialer, noDialer, registerFiles },
+        { "a dialer value cut at its read limit", orvanet, cut, "3.1", NONE, 1, kOtherDialer,
+          kOtherDialer, registerFiles },
+        { "Dialer and Tessimo empty", orvanet, "", "3.1", NONE, 1, noDialer, noDialer,
+          registerFiles },
         { "Version present but empty", orvanet, kOld, "", NONE, 0, kSystemIni, "", {} },
         { "no register.ini", "c:\\elsewhere", kOld, "3.1", NONE, 0, kSystemIni, "", {} },
-        { "SYSTEM.OLD read-only", orvanet, kOld, "3.1", OLD_READ_ONLY, 0, kSystemIni, "old", { kWin + "vez.ini" } },
-        { "SYSTEM.INI held open", orvanet, "c:\\olddial", "3.1", INI_HELD, 0, kSystemIni, kHead + kBin + kEnd,
+        { "SYSTEM.OLD read-only", orvanet, kOld, "3.1", OLD_READ_ONLY, 0, kSystemIni, "old",
+          { kWin + "vez.ini" } },
+        { "SYSTEM.INI held open", orvanet, "c:\\olddial", "3.1", INI_HELD, 0, kSystemIni,
+          kHead + kBin + kEnd,
           { kWin + "vez.ini" } },
     };
+    // clang-format on
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
         ResetMachine();
@@ -236,21 +262,25 @@ TEST(SystemMigration, EmptiesOnlyTheEarlierInstallationsFolders)
             ASSERT_TRUE(restore.Plant(file));
         ASSERT_TRUE(row.fault != OLD_READ_ONLY || (restore.Plant(kWin + "SYSTEM.OLD", "old") &&
                                                    SetReadOnly(kWin + "SYSTEM.OLD")));
-        HANDLE held = row.fault != INI_HELD ? INVALID_HANDLE_VALUE
-            : CreateFileA((kWin + "system.ini").c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                          NULL, OPEN_EXISTING, 0, NULL);
+        HANDLE held =
+            row.fault != INI_HELD
+                ? INVALID_HANDLE_VALUE
+                : CreateFileA((kWin + "system.ini").c_str(), GENERIC_READ,
+                              FILE_SHARE_READ | FILE_SHARE_WRITE, NULL, OPEN_EXISTING, 0, NULL);
         std::set<std::string> files = WindowsFolderFiles();
         files.insert("system.old");
         StartBoxAnswerer([](const BoxInfo&) { return IDOK; });
         EXPECT_EQ(row.result, MigratePreviousInstall(NULL));
         CloseHandle(held);
-        EXPECT_EQ(row.gone.empty() ? 0u : 1u, StopBoxAnswerer().size());  // the notice, then vez.ini goes
+        EXPECT_EQ(row.gone.empty() ? 0u : 1u,
+                  StopBoxAnswerer().size());  // the notice, then vez.ini goes
         EXPECT_EQ(row.ini, ReadFileBytes(kWin + "system.ini"));
         EXPECT_EQ(row.old, ReadFileBytes(kWin + "SYSTEM.OLD"));
         for (const std::string& file : WindowsFolderFiles())
             EXPECT_TRUE(files.count(file)) << file;
         for (const std::string& file : restore.planted)
-            EXPECT_EQ(std::count(row.gone.begin(), row.gone.end(), file) == 0, PathExists(file)) << file;
+            EXPECT_EQ(std::count(row.gone.begin(), row.gone.end(), file) == 0, PathExists(file))
+                << file;
         EXPECT_TRUE(PathExists(kOrvanet + ".hidden") && PathExists(kOrvanet + "sub"));
     }
 }
@@ -265,26 +295,34 @@ TEST(SystemMigration, EmptiesOnlyTheEarlierInstallationsFolders)
 TEST(SystemMigration, GuardKeepsEveryNameOfAProtectedFolder)
 {
     Restore restore;
-    const std::string medium = "d:\\Velorin Medium\\disk1", profile = Profile(), personal = ShellFolder("Personal"),
-        programs = Text(HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Windows\\CurrentVersion", "ProgramFilesDir");
+    const std::string medium = "d:\\Velorin Medium\\disk1", profile = Profile(),
+                      personal = ShellFolder("Personal"),
+                      programs =
+                          Text(HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Windows\\CurrentVersion",
+                               "ProgramFilesDir");
     ASSERT_TRUE(MakeDirs(medium) && MakeDirs("e:\\cur") && SetCurrentDirectoryA("e:\\cur"));
     lstrcpyA(setupState.sourceDir, "d:\\velorin medium\\disk1\\");
     char shortMedium[MAX_PATH];
     ASSERT_TRUE(GetShortPathNameA(medium.c_str(), shortMedium, MAX_PATH));
     ASSERT_STRNE(shortMedium, medium.c_str());
     ASSERT_EQ(ShellFolder("Desktop"), profile + "\\Desktop");
+    // clang-format off
     const struct { std::string text, folder; } rows[] = {
         { "c:\\windows\\.", kWin }, { "C:/WINDOWS", kWin }, { "c:\\windows\\system32\\..", kWin },
         { "C:\\WINDOWS.", kWin }, { "\\\\?\\C:\\WINDOWS", kWin }, { "m:\\windows", kWin },
         { "c:\\windows\\fonts", kWin + "fonts\\" }, { "M:\\WINDOWS\\FONTS", kWin + "fonts\\" },
-        { "m:\\windows\\system32\\drivers", kWin + "system32\\drivers\\" }, { "c:\\.", "c:\\" }, { "d:\\.", "d:\\" },
+        { "m:\\windows\\system32\\drivers", kWin + "system32\\drivers\\" }, { "c:\\.", "c:\\" },
+        { "d:\\.", "d:\\" },
         { ".", "e:\\cur\\" }, { "..", "e:\\" }, { "olddial", "e:\\cur\\olddial\\" },
-        { "c:olddial", "c:\\olddial\\" }, { "\\olddial", "e:\\olddial\\" }, { medium + "\\", medium + "\\" },
+        { "c:olddial", "c:\\olddial\\" }, { "\\olddial", "e:\\olddial\\" },
+        { medium + "\\", medium + "\\" },
         { shortMedium, medium + "\\" }, { "D:\\VELORIN MEDIUM", "d:\\Velorin Medium\\" },
-        { ShellFolder("Desktop"), ShellFolder("Desktop") + "\\" }, { "m" + personal.substr(1), personal + "\\" },
+        { ShellFolder("Desktop"), ShellFolder("Desktop") + "\\" },
+        { "m" + personal.substr(1), personal + "\\" },
         { "m" + profile.substr(1), profile + "\\" }, { programs, programs + "\\" },
         { "m" + programs.substr(1) + "\\common files", programs + "\\Common Files\\" },
     };
+    // clang-format on
     for (const auto& row : rows)
         ASSERT_TRUE(restore.Plant(row.folder + "f.dat")) << row.folder;
     for (const auto& row : rows) {
@@ -301,24 +339,33 @@ TEST(SystemMigration, GuardKeepsEveryNameOfAProtectedFolder)
 // go, its directories inside out; its group is replaced by one with the one item; the offer of
 // the medium is recorded, and an earlier value that it does not replace stays.
 void ExpectUpgraded(const std::string& notice, Snapshot& after, const std::string& main,
-                    const std::string& group, const std::string& systemIni, const std::string& emptied)
+                    const std::string& group, const std::string& systemIni,
+                    const std::string& emptied)
 {
-    EXPECT_EQ(notice,
-        "box \"Velorin\" icon=information buttons=OK \"Thank you for upgrading to Velorin for Windows 95.\\r\\n"
-        "\\r\\n1. You will no longer be using the Internet Dialer to connect to Orvanta Network. Follow the "
-        "on-line instructions to learn how to use Dial-Up Networking, the built-in tool for Windows 95.\\r\\n"
-        "\\r\\n2. Your Netscape Navigator will be upgraded to the newest version, but your bookmarks and "
-        "news files will be retained.\"");
+    EXPECT_EQ(notice, "box \"Velorin\" icon=information buttons=OK \"Thank you for upgrading to "
+                      "Velorin for Windows 95.\\r\\n"
+                      "\\r\\n1. You will no longer be using the Internet Dialer to connect to "
+                      "Orvanta Network. Follow the "
+                      "on-line instructions to learn how to use Dial-Up Networking, the built-in "
+                      "tool for Windows 95.\\r\\n"
+                      "\\r\\n2. Your Netscape Navigator will be upgraded to the newest version, "
+                      "but your bookmarks and "
+                      "news files will be retained.\"");
     EXPECT_EQ(systemIni, ReadFileBytes(kWin + "system.ini"));
     EXPECT_EQ(systemIni, ReadFileBytes(kWin + "SYSTEM.OLD"));
     EXPECT_FALSE(PathExists(kWin + "vez.ini") || PathExists(main + "\\register\\register.ini"));
     EXPECT_TRUE(PathExists(main + "\\register\\.hidden") && PathExists(main + "\\register\\sub"));
-    EXPECT_TRUE(emptied.empty() || !PathExists(emptied));  // c:\typed, not made, is in the machine's check
-    const std::string saved = "c:\\\\orvanet\\\\" + std::string(80, 'm');  // main, as a hive is saved
+    EXPECT_TRUE(emptied.empty() ||
+                !PathExists(emptied));  // c:\typed, not made, is in the machine's check
+    const std::string saved =
+        "c:\\\\orvanet\\\\" + std::string(80, 'm');  // main, as a hive is saved
     EXPECT_EQ(after["HKLM\\Software\\OrvantaNetwork\\Velorin"],
-              "key \"Flags\"=dword:00000010 \"FreeDays\"=\"30\" \"FreeHours\"=\"9\" \"HomePage\"=\"h.htm\" "
-              "\"LocalURLPath\"=\"" + saved + "\\\\www\\\\h.htm\" \"MainDir\"=\"" + saved + "\" \"RegNo\"=\"R\" "
-              "\"RegNoPrefix\"=\"O-1\" \"SetupFee\"=\"$5\" \"VL31Eudora\"=\"TRUE\"");
+              "key \"Flags\"=dword:00000010 \"FreeDays\"=\"30\" \"FreeHours\"=\"9\" "
+              "\"HomePage\"=\"h.htm\" "
+              "\"LocalURLPath\"=\"" +
+                  saved + "\\\\www\\\\h.htm\" \"MainDir\"=\"" + saved +
+                  "\" \"RegNo\"=\"R\" "
+                  "\"RegNoPrefix\"=\"O-1\" \"SetupFee\"=\"$5\" \"VL31Eudora\"=\"TRUE\"");
     EXPECT_FALSE(PathExists(group + "Old.lnk") || PathExists(group + "Extras"));
     std::string link = ReadFileBytes(group + "Registration & Utilities.lnk");
     CharLowerBuffA(&link[0], (DWORD)link.size());
@@ -333,16 +380,25 @@ TEST(SystemMachine, ChangesNothingElse)
 {
     char programs[MAX_PATH];
     ASSERT_EQ(S_OK, SHGetFolderPathA(NULL, CSIDL_PROGRAMS, NULL, 0, programs));
-    const std::string group = std::string(programs) + "\\Velorin\\", main = "c:\\orvanet\\" + std::string(80, 'm'),
-                      profile = Profile(), user = "m" + profile.substr(1);
-    struct Row { const char* name; bool upgrade, cancel; const char* key; std::string dialer, systemIni, gone; };
-    for (Row row : { Row{ "plain installation", false, false },
-                     Row{ "upgrade", true, false, "Tessimo", "c:\\olddial", kHead + kBin + kEnd, "c:\\olddial*" },
-                     Row{ "hostile upgrade: the Windows folder", true, false, "Dialer", "M:\\WINDOWS\\", kOtherDialer },
-                     Row{ "hostile upgrade: the user's folder", true, false, "Dialer", user, kOtherDialer,
-                          profile + "\\bin*;" + profile + "\\app*;" + profile + "\\etc*" },
-                     Row{ "hostile upgrade: c:\\", true, false, "Dialer", "m:\\", kOtherDialer, "c:\\bin*;c:\\app*;c:\\etc*" },
-                     Row{ "cancelled half way", false, true } }) {
+    const std::string group = std::string(programs) + "\\Velorin\\",
+                      main = "c:\\orvanet\\" + std::string(80, 'm'), profile = Profile(),
+                      user = "m" + profile.substr(1);
+    // clang-format off
+    struct Row { const char* name; bool upgrade, cancel; const char* key;
+        std::string dialer, systemIni, gone; };
+    const Row rows[] = {
+        { "plain installation", false, false },
+        { "upgrade", true, false, "Tessimo", "c:\\olddial", kHead + kBin + kEnd, "c:\\olddial*" },
+        { "hostile upgrade: the Windows folder", true, false, "Dialer", "M:\\WINDOWS\\",
+          kOtherDialer },
+        { "hostile upgrade: the user's folder", true, false, "Dialer", user, kOtherDialer,
+          profile + "\\bin*;" + profile + "\\app*;" + profile + "\\etc*" },
+        { "hostile upgrade: c:\\", true, false, "Dialer", "m:\\", kOtherDialer,
+          "c:\\bin*;c:\\app*;c:\\etc*" },
+        { "cancelled half way", false, true },
+    };
+    // clang-format on
+    for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
         ResetMachine();
         Restore restore;
@@ -352,8 +408,10 @@ TEST(SystemMachine, ChangesNothingElse)
         // By what a path may hold afterwards ("*" anything, "" nothing), the paths setup.exe may
         // change (wildcards as in file names, ';' between them), and the empty key that Wine's
         // shell makes for a group's window when it gets round to it, even during a later run.
-        std::map<std::string, std::string> may = { { "*", "c:\\orvanet;d:\\SETUP.EXE;" + dir + "*" },
-            { "key", "HK*\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Advanced" } };
+        std::map<std::string, std::string> may = {
+            { "*", "c:\\orvanet;d:\\SETUP.EXE;" + dir + "*" },
+            { "key", "HK*\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Advanced" }
+        };
         if (!row.cancel)
             may["*"] += ";HKLM\\Software\\OrvantaNetwork\\Velorin*;"
                         "c:\\users\\*\\Start Menu\\Programs\\Velorin*";
@@ -368,7 +426,8 @@ TEST(SystemMachine, ChangesNothingElse)
             // The log of the registration program's stand-in; register.ini's "Version"
             // is emptied, then the file goes with the other files of its folder.
             may["*"] += ";c:\\corvex-log.txt;c:\\windows\\win.ini;c:\\windows\\system.*";
-            may[""] = "c:\\windows\\vez.ini;" + main + "\\register\\register.ini;" + main + "\\register\\f.dat;" + row.gone;
+            may[""] = "c:\\windows\\vez.ini;" + main + "\\register\\register.ini;" + main +
+                      "\\register\\f.dat;" + row.gone;
         }
         if (row.cancel) {  // a gigabyte of zeros that takes no room on the medium
             HANDLE f = CreateFileA("d:\\javaclss.z", GENERIC_WRITE, 0, NULL, OPEN_ALWAYS, 0, NULL);
@@ -385,7 +444,7 @@ TEST(SystemMachine, ChangesNothingElse)
         Snapshot after = SnapshotMachine(), both = before;
         both.insert(after.begin(), after.end());
         for (const auto& entry : both) {
-            const std::string& path = entry.first, was = before[path], is = after[path];
+            const std::string &path = entry.first, was = before[path], is = after[path];
             if (was != is && !PathMatchSpecA(path.c_str(), may["*"].c_str()) &&
                 !PathMatchSpecA(path.c_str(), may[is].c_str()))
                 ADD_FAILURE() << path << ": " << (was.empty() ? "absent" : was) << " -> "
@@ -393,7 +452,8 @@ TEST(SystemMachine, ChangesNothingElse)
         }
         if (row.upgrade) {
             EXPECT_EQ(winIni, ReadFileBytes(kWin + "win.ini"));  // loses the section, and only that
-            ExpectUpgraded(notice, after, main, group, row.systemIni, row.gone.substr(0, row.gone.find('*')));
+            ExpectUpgraded(notice, after, main, group, row.systemIni,
+                           row.gone.substr(0, row.gone.find('*')));
         }
         const std::string copy = after[dir + "\\javaclss.z"];  // stopped before a chunk
         EXPECT_TRUE(!row.cancel || std::stoul(copy.substr(copy.rfind(' '))) % 32000 == 0) << copy;

@@ -9,7 +9,8 @@
 #include <thread>
 #include <utility>
 
-namespace {
+namespace
+{
 
 std::string Env(const char* name)
 {
@@ -22,7 +23,8 @@ std::string Env(const char* name)
 std::string HostPath(const std::string& path)
 {
     typedef char*(CDECL * UnixName)(const WCHAR*);
-    UnixName unixName = (UnixName)GetProcAddress(GetModuleHandleA("kernel32"), "wine_get_unix_file_name");
+    UnixName unixName =
+        (UnixName)GetProcAddress(GetModuleHandleA("kernel32"), "wine_get_unix_file_name");
     WCHAR wide[MAX_PATH];
     char* host = NULL;
     if (unixName && MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, wide, MAX_PATH))
@@ -40,7 +42,7 @@ bool RunOnHost(const std::string& command)
     if (!GetTempFileNameA("c:\\windows\\temp", "host", 0, marker))
         return false;
     std::string line = "Z:\\bin\\sh -c \"" + command + "; rm '" + HostPath(marker) + "'\"";
-    STARTUPINFOA si = {sizeof si};
+    STARTUPINFOA si = { sizeof si };
     PROCESS_INFORMATION pi;
     if (!CreateProcessA(NULL, &line[0], NULL, NULL, FALSE, CREATE_NO_WINDOW, NULL, NULL, &si, &pi))
         return false;
@@ -75,8 +77,8 @@ void AddHive(HKEY hive, const std::string& root, Snapshot* shot)
 void DeleteTree(const std::string& path)
 {
     std::string from = path + '\0';
-    SHFILEOPSTRUCTA op = {NULL, FO_DELETE, from.c_str(), NULL,
-                          FOF_NOCONFIRMATION | FOF_NOERRORUI | FOF_SILENT};
+    SHFILEOPSTRUCTA op = { NULL, FO_DELETE, from.c_str(), NULL,
+                           FOF_NOCONFIRMATION | FOF_NOERRORUI | FOF_SILENT };
     SHFileOperationA(&op);
 }
 
@@ -170,13 +172,19 @@ Snapshot SnapshotMachine()
     const char list[] = "c:\\windows\\temp\\machine.txt";
     // Every drive but z:, the host's root, each place once under its first letter. A folder's
     // time follows its entries, which are compared themselves; a large file by its size alone.
-    const std::string find = "find . -mindepth 1 -path ./windows/temp -prune -o ",
-        files = "cd '" + HostPath("c:\\") + "..' && for d in ?:; do t=$(realpath $d); "
+    const std::string
+        find = "find . -mindepth 1 -path ./windows/temp -prune -o ",
+        files = "cd '" + HostPath("c:\\") +
+                "..' && for d in ?:; do t=$(realpath $d); "
                 "case $d:$seen in z:*|*'<'$t'>'*) continue;; esac; seen=$seen'<'$t'>'; "
-                "(cd $d/ && { " + find + "-type d -printf 'folder %p\\n' -o -size -16M "
-                "-printf 'time %T@ %p\\n' -o -printf 'time %T@ size %s %p\\n'; " + find +
+                "(cd $d/ && { " +
+                find +
+                "-type d -printf 'folder %p\\n' -o -size -16M "
+                "-printf 'time %T@ %p\\n' -o -printf 'time %T@ size %s %p\\n'; " +
+                find +
                 "-type f -size -16M -print0 | xargs -0r cksum | sed 's/^/crc /; s/ / size /2'; } | "
-                "sed 's| ./| '$d'/|'); done | sed 'y|/|\\\\|' >'" + HostPath(list) + "' || exit";
+                "sed 's| ./| '$d'/|'); done | sed 'y|/|\\\\|' >'" +
+                HostPath(list) + "' || exit";
     EXPECT_TRUE(RunOnHost(files)) << files;  // a failure exits before the marker goes
     std::string text = ReadFileBytes(list);
     for (size_t at = 0, end, path; (end = text.find('\n', at)) != std::string::npos; at = end + 1) {
@@ -187,19 +195,28 @@ Snapshot SnapshotMachine()
     return shot;
 }
 
-std::string SetupExePath() { return Env("VELORIN_SETUP_EXE"); }
-std::string CorvexExePath() { return Env("VELORIN_CORVEX_EXE"); }
-std::string CorvexLog() { return ReadFileBytes("c:\\corvex-log.txt"); }
+std::string SetupExePath()
+{
+    return Env("VELORIN_SETUP_EXE");
+}
+std::string CorvexExePath()
+{
+    return Env("VELORIN_CORVEX_EXE");
+}
+std::string CorvexLog()
+{
+    return ReadFileBytes("c:\\corvex-log.txt");
+}
 
 Program Launch(const std::string& path)
 {
     std::string dir = path.substr(0, path.rfind('\\') + 1), line = path;
-    STARTUPINFOA si = {sizeof si};
+    STARTUPINFOA si = { sizeof si };
     PROCESS_INFORMATION pi = {};
     EXPECT_TRUE(CreateProcessA(NULL, &line[0], NULL, NULL, FALSE, 0, NULL, dir.c_str(), &si, &pi))
         << path;
     CloseHandle(pi.hThread);
-    return {pi.hProcess, pi.dwProcessId};
+    return { pi.hProcess, pi.dwProcessId };
 }
 
 int WaitExit(Program program, DWORD ms)
@@ -274,7 +291,10 @@ int main(int argc, char** argv)
 {
     testing::InitGoogleTest(&argc, argv);
     struct Reset : testing::EmptyTestEventListener {
-        void OnTestStart(const testing::TestInfo&) override { ResetMachine(); }
+        void OnTestStart(const testing::TestInfo&) override
+        {
+            ResetMachine();
+        }
         void OnTestEnd(const testing::TestInfo&) override
         {
             StopBoxAnswerer();

@@ -53,8 +53,8 @@ Program Launch(const std::string& path);
 int WaitExit(Program program, DWORD ms = 30000);
 
 // Copies program (setup.exe by default) to the medium folder dir (ending in '\') as SETUP.EXE,
-// as a medium names it, starts it there and walks the wizard to the progress page, typing entry into the directory field unless
-// it is empty. *page is the progress page, NULL if it did not come.
+// as a medium names it, starts it there and walks the wizard to the progress page, typing entry
+// into the directory field unless it is empty. *page is the progress page, NULL if it did not come.
 Program StartSetup(const std::string& dir, const std::string& entry, HWND* page,
                    const std::string& program = SetupExePath());
 // Waits up to ms for a box of program, answers it with button id; its BoxLine, or "no box".

@@ -32,15 +32,18 @@ std::string EncodedStream(const std::string& data, int literalMode, int dictiona
     return std::string(out.begin(), out.end());
 }
 
-static std::string Le32(uint32_t v) { return { (char)v, (char)(v >> 8), (char)(v >> 16), (char)(v >> 24) }; }
+static std::string Le32(uint32_t v)
+{
+    return { (char)v, (char)(v >> 8), (char)(v >> 16), (char)(v >> 24) };
+}
 std::string BuildArchive(const std::vector<Member>& members)
 {
     std::string directory = Le32((uint32_t)members.size()), data;
     for (const Member& m : members) {
         uint32_t offset = 4 + 29 * (uint32_t)members.size() + (uint32_t)data.size();
-        directory += (m.name + std::string(13, '\0')).substr(0, 13) + Le32((uint32_t)m.lastWriteTime) +
-                     Le32((uint32_t)(m.lastWriteTime >> 32)) + Le32(offset) +
-                     Le32(offset + (uint32_t)m.stream.size());
+        directory += (m.name + std::string(13, '\0')).substr(0, 13) +
+                     Le32((uint32_t)m.lastWriteTime) + Le32((uint32_t)(m.lastWriteTime >> 32)) +
+                     Le32(offset) + Le32(offset + (uint32_t)m.stream.size());
         data += m.stream;
     }
     return directory + data;
@@ -55,7 +58,10 @@ std::string NoiseBytes(size_t size, unsigned seed)
     return s;
 }
 
-std::string GetFile(const std::string& path) { return PathExists(path) ? ReadFileBytes(path) : "<missing>"; }
+std::string GetFile(const std::string& path)
+{
+    return PathExists(path) ? ReadFileBytes(path) : "<missing>";
+}
 uint64_t LastWriteTime(const std::string& path)
 {
     WIN32_FILE_ATTRIBUTE_DATA data = {};
@@ -69,9 +75,10 @@ std::vector<MediumFile> StandardMedium(bool withOptional, const std::vector<Memb
         { "nsystem.z", NoiseBytes(96000, 1), 1 },   { "netscape.z", NoiseBytes(100001, 2), 1 },
         { "wsystem.z", NoiseBytes(32000, 3), 1 },   { "plugins.z", NoiseBytes(32001, 4), 1 },
         { "javaclss.z", NoiseBytes(250000, 5), 1 }, { "javabin.z", "", 1 },
-        { "readme.txt", "Velorin\r\n", 1 },    { "bookmark.htm", "<html></html>", 1 },
+        { "readme.txt", "Velorin\r\n", 1 },         { "bookmark.htm", "<html></html>", 1 },
         { "nprogram.z", NoiseBytes(70000, 7), 2 },  { "corvex.z", BuildArchive(corvex), 2 },
-        { "www.z", NoiseBytes(5000, 8), 2 } };
+        { "www.z", NoiseBytes(5000, 8), 2 }
+    };
     if (!withOptional)
         files.erase(files.erase(files.begin() + 10) - 3);  // www.z, bookmark.htm
     return files;
@@ -141,6 +148,9 @@ int TakeProgressPosts()
 {
     MSG msg;
     int n = 0;
-    for (; PeekMessageA(&msg, setupState.progressDialog, WM_SETUP_PROGRESS, WM_SETUP_PROGRESS, PM_REMOVE); ++n) {}
+    for (; PeekMessageA(&msg, setupState.progressDialog, WM_SETUP_PROGRESS, WM_SETUP_PROGRESS,
+                        PM_REMOVE);
+         ++n) {
+    }
     return n;
 }

@@ -13,15 +13,21 @@ std::string LiteralStream(const std::string& data, bool withEnd = true);
 // A stream made by our encoder: real matches, either literal mode.
 std::string EncodedStream(const std::string& data, int literalMode, int dictionaryBits);
 
-struct Member { std::string name, stream; uint64_t lastWriteTime; };
+struct Member {
+    std::string name, stream;
+    uint64_t lastWriteTime;
+};
 // Count, 29-byte entries (up to 13 bytes of a name as they are), then the streams.
 std::string BuildArchive(const std::vector<Member>& members);
 
 std::string NoiseBytes(size_t size, unsigned seed);  // deterministic, poorly compressible
-std::string GetFile(const std::string& path);     // "<missing>" when there is no such file
-uint64_t LastWriteTime(const std::string& path);  // 0 when unreadable
+std::string GetFile(const std::string& path);        // "<missing>" when there is no such file
+uint64_t LastWriteTime(const std::string& path);     // 0 when unreadable
 
-struct MediumFile { std::string name, data; int disk; /* 1 or 2 */ };
+struct MediumFile {
+    std::string name, data;
+    int disk; /* 1 or 2 */
+};
 // The last-write time WriteMedium gives, 1 January 2000: no new file has it.
 const uint64_t OLD_TIME = 125911584000000000ull;
 // A full medium in installation order (bookmark.htm and www.z only

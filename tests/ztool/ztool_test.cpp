@@ -14,13 +14,15 @@
 #include <functional>
 #include <iterator>
 
-namespace {
+namespace
+{
 
 namespace fs = std::filesystem;
 
-const std::vector<const char*> DISKS[2] = {{"setup.exe", "nsystem.z", "netscape.z", "wsystem.z",
-    "plugins.z", "javaclss.z", "javabin.z", "readme.txt", "bookmark.htm"},
-    {"nprogram.z", "corvex.z", "www.z", "setup.ini"}};
+const std::vector<const char*> DISKS[2] = { { "setup.exe", "nsystem.z", "netscape.z", "wsystem.z",
+                                              "plugins.z", "javaclss.z", "javabin.z", "readme.txt",
+                                              "bookmark.htm" },
+                                            { "nprogram.z", "corvex.z", "www.z", "setup.ini" } };
 const std::size_t NSYSTEM_ROOM = 2847 * 512 - 8 * 512;  // beside disk 1's other files of 512 bytes
 const fs::path DIR = fs::temp_directory_path() / ("media-test-" + std::to_string(getpid()));
 const fs::path CONTENT = DIR / "content", OUT = DIR / "out";
@@ -37,7 +39,7 @@ std::string Read(const fs::path& path)
 void Write(const fs::path& path, const std::string& data, time_t time = 981173046)
 {
     std::ofstream(path, std::ios::binary) << data;
-    struct timeval times[2] = {{time, 0}, {time, 0}};
+    struct timeval times[2] = { { time, 0 }, { time, 0 } };
     utimes(path.c_str(), times);
 }
 
@@ -51,10 +53,15 @@ Change Put(const char* file, const std::string& data)
 std::pair<int, std::string> Shell(const std::string& command)
 {
     int raw = std::system((command + " >" + (DIR / "log").string() + " 2>&1").c_str());
-    return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, Read(DIR / "log")};
+    return { WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, Read(DIR / "log") };
 }
 // A change to a folder, and the exit status and message a command then gives.
-struct Row { const char* argument = ""; Change change; int status = 0; const char* message = ""; };
+struct Row {
+    const char* argument = "";
+    Change change;
+    int status = 0;
+    const char* message = "";
+};
 void Expect(const std::string& command, const Row& row)
 {
     auto [status, text] = Shell(command);
@@ -71,11 +78,14 @@ struct Ztool : ::testing::Test {
         char fill = 'a';
         for (const char* file : DISKS[0])
             Write(CONTENT / file, std::string(512, fill++));
-        for (const char* file : {"nprogram.z", "www.z", "corvex/corvex.exe", "corvex/regist.dll"})
+        for (const char* file : { "nprogram.z", "www.z", "corvex/corvex.exe", "corvex/regist.dll" })
             Write(CONTENT / file, std::string(700, fill++));
         Write(CONTENT / "setup.ini", "[Velorin]\r\nIsRegNoAPrefix=yes\r\nRegNo=ABC\r\n");
     }
-    void TearDown() override { fs::remove_all(DIR); }
+    void TearDown() override
+    {
+        fs::remove_all(DIR);
+    }
 };
 
 // Every refusal names the file and what is wrong, those about the content
@@ -84,6 +94,7 @@ TEST_F(Ztool, RefusesWhatWouldNotInstallAsMeant)
 {
     const std::string r(63, 'r'), h(255, 'h');  // HDHomePage is only tested for being empty
     const Change over = Put("setup.ini", "[Velorin]\nFreeDays=" + h + "h");
+    // clang-format off
     const Row rows[] = {
         {"", Put("nprogram.z", ""), 66, "content/nprogram.z: required file is missing"},
         {"", Put("corvex/corvex.exe", ""), 66, "corvex/corvex.exe: required file is missing"},
@@ -98,6 +109,7 @@ TEST_F(Ztool, RefusesWhatWouldNotInstallAsMeant)
          "disk1: does not fit on a 1,457,664-byte floppy: 512 bytes over"},
         {"--floppy", Put("www.z", std::string(2847 * 512, 'w')), 67, "disk2: does not fit"},
     };
+    // clang-format on
     for (const Row& row : rows) {
         SetUp();
         row.change(CONTENT);
@@ -121,7 +133,7 @@ TEST_F(Ztool, ImagesHoldTheContentAloneAndCheckPassesOnlyWhatInstalls)
     sleep(1);
     ASSERT_EQ(Shell("TZ=Asia/Kolkata " + MEDIA + "--iso").first, 0);
     EXPECT_TRUE(Read(iso) == image);
-    std::string images[2] = {(OUT / "disk1.img").string(), (OUT / "disk2.img").string()};
+    std::string images[2] = { (OUT / "disk1.img").string(), (OUT / "disk2.img").string() };
     for (int d = 0; d < 2; ++d) {
         std::string listing;
         for (const char* name : DISKS[d]) {
@@ -131,8 +143,9 @@ TEST_F(Ztool, ImagesHoldTheContentAloneAndCheckPassesOnlyWhatInstalls)
         }
         EXPECT_EQ(Shell("mdir -b -i " + images[d]).second, listing);
     }
-    Expect(CHECK + iso, {"", nullptr, 0, "the medium installs"});
-    Expect(CHECK + images[0] + " " + images[1], {"", nullptr, 0, "RegNoPrefix  REG_SZ    ABC\n"});
+    Expect(CHECK + iso, { "", nullptr, 0, "the medium installs" });
+    Expect(CHECK + images[0] + " " + images[1], { "", nullptr, 0, "RegNoPrefix  REG_SZ    ABC\n" });
+    // clang-format off
     const Row rows[] = {
         {"", [](const fs::path& m) { fs::rename(m / "disk2/nprogram.z", m / "disk1/nprogram.z"); },
          66, "disk2/nprogram.z: required file is missing: it lies on disk 1"},
@@ -141,6 +154,7 @@ TEST_F(Ztool, ImagesHoldTheContentAloneAndCheckPassesOnlyWhatInstalls)
         {"cd", Put("cd/corvex.z", std::string(corvex).replace(4 + 9, 1, "x")), 65,  // corvex.exx
          "corvex.z: no member corvex.exe"},
     };
+    // clang-format on
     for (const Row& row : rows) {
         row.change(OUT);
         Expect(CHECK + (OUT / row.argument).string(), row);
@@ -151,6 +165,7 @@ TEST_F(Ztool, ImagesHoldTheContentAloneAndCheckPassesOnlyWhatInstalls)
 TEST(SetupIni, GivesTheValuesSetupWrites)
 {
     const std::string r(64, 'r'), h(256, 'h'), s(256, 's'), t(256, 't'), d(256, 'd');
+    // clang-format off
     const struct { std::string ini, values; } rows[] = {
         {" [ velorin ] \r\n isregnoaprefix = YES \r\n regno = 12 \r\n", "RegNoPrefix=12;"},
         {"[Velorin]\nIsRegNoAPrefix=y\nRegNo=\"A B\"\nRegNo=second", "RegNo=A B;"},
@@ -161,6 +176,7 @@ TEST(SetupIni, GivesTheValuesSetupWrites)
          "RegNo=" + r.substr(1) + ";HomePage=" + h.substr(1) + ";SetupFee=" + s.substr(1) +
              ";FreeHours=" + t.substr(1) + ";FreeDays=" + d.substr(1) + ";"},
     };
+    // clang-format on
     for (const auto& row : rows) {
         SetupIni ini;
         ParseSetupIni(row.ini, &ini);
@@ -182,8 +198,8 @@ TEST_F(Ztool, StreamAndArchiveCommands)
     for (int i = 0; text.size() < 30000; ++i)
         text += "Velorin component archive, line " + std::to_string(i % 50) + "\n";
     text.resize(30000);
-    for (const char* args : {"", "explode a", "list", "compress --dict 7 a b",
-                             "compress --literal-mode 2 a b", "pack ARCHIVE", "extract a"})
+    for (const char* args : { "", "explode a", "list", "compress --dict 7 a b",
+                              "compress --literal-mode 2 a b", "pack ARCHIVE", "extract a" })
         EXPECT_EQ(ztool(args), 64) << args;
     EXPECT_EQ(ztool("compress A.TXT a.z"), 66);
     Write("A.TXT", text, 820454400);
@@ -191,7 +207,8 @@ TEST_F(Ztool, StreamAndArchiveCommands)
     std::string stream = Read("a.z");  // its header: literal mode 0, dictionary 4
     EXPECT_EQ(stream.substr(0, 2), std::string("\0\4", 2));
     // explode exits with the decoder's result and keeps what was decoded.
-    for (auto c : {std::pair(stream, 0), {stream.substr(0, 4), 3}, {stream.substr(0, 500), 4}}) {
+    for (auto c :
+         { std::pair(stream, 0), { stream.substr(0, 4), 3 }, { stream.substr(0, 500), 4 } }) {
         Write("a.z", c.first);
         EXPECT_EQ(ztool("explode a.z back"), c.second);
         EXPECT_EQ(Read("back"), text.substr(0, c.second == 0 ? text.size() : Read("back").size()));
@@ -206,7 +223,8 @@ TEST_F(Ztool, StreamAndArchiveCommands)
     fs::create_symlink(DIR / "EMPTY", "b/x/B.TXT");
     ASSERT_EQ(ztool("pack m.z A.TXT B.TXT b/B.TXT EMPTY"), 0);
     ASSERT_EQ(ztool("list m.z"), 0);  // all that follows A.TXT's name and stream size:
-    EXPECT_EQ(Read("out").substr(12 + 1 + 10), "      30000 1996-01-01T00:00:00Z\n"
+    EXPECT_EQ(Read("out").substr(12 + 1 + 10),
+              "      30000 1996-01-01T00:00:00Z\n"
               "B.TXT                 8          5 2001-02-03T04:04:06Z\n"
               "B.TXT                 5          1 1999-12-31T23:59:59Z\n"
               "EMPTY                 5          0 1970-01-01T00:00:00Z\n");
@@ -220,11 +238,12 @@ TEST_F(Ztool, StreamAndArchiveCommands)
     std::string good = Read("m.z"), escape = good, cut = good;
     escape.replace(4 + 29, 13, std::string("..\\EMPTY\0\0\0\0\0", 13));
     cut[4 + 25] -= 3;  // the low byte of A's end offset, 517: its end code falls outside
-    for (auto c : {std::make_pair(good.substr(0, 40), "entry 1 of 4"), {escape, "entry 1 of 4"},
-                   {cut, "ends before its end-of-stream code"}}) {
+    for (auto c : { std::make_pair(good.substr(0, 40), "entry 1 of 4"),
+                    { escape, "entry 1 of 4" },
+                    { cut, "ends before its end-of-stream code" } }) {
         Write("bad.text", c.first);
-        Expect(ZTOOL_PATH " list bad.text", {"", nullptr, 65, c.second});
-        Expect(ZTOOL_PATH " extract bad.text x", {"", nullptr, 65, c.second});
+        Expect(ZTOOL_PATH " list bad.text", { "", nullptr, 65, c.second });
+        Expect(ZTOOL_PATH " extract bad.text x", { "", nullptr, 65, c.second });
         EXPECT_FALSE(fs::exists("x/B.TXT"));
     }
     EXPECT_EQ(Read("x/A.TXT"), text.substr(0, Read("x/A.TXT").size()));
@@ -233,4 +252,4 @@ TEST_F(Ztool, StreamAndArchiveCommands)
     fs::current_path(DIR / "..");
 }
 
-} // namespace
+}  // namespace

@@ -14,12 +14,17 @@ DWORD pollMs = 20;
 
 bool WaitFor(DWORD ms, const std::function<bool()>& done)
 {
-    for (DWORD start = GetTickCount();; Sleep(pollMs)) {
-        if (done())
-            return true;
+    for (DWORD start = GetTickCount(); !done(); Sleep(pollMs))
         if (GetTickCount() - start >= ms)
             return false;
-    }
+    return true;
+}
+
+// Sends with a time limit, so that a window whose program hangs fails the test instead of holding
+// it; false when unanswered (or w is NULL).
+bool Ask(HWND w, UINT message, WPARAM wp, LPARAM lp, DWORD_PTR* result = NULL)
+{
+    return w && SendMessageTimeoutA(w, message, wp, lp, SMTO_NORMAL, 5000, result);
 }
 
 std::string ClassOf(HWND w)
@@ -87,8 +92,7 @@ std::string IconKind(HWND box)
 {
     HWND icon = IconControl(box);
     DWORD_PTR handle = 0;
-    SendMessageTimeoutA(icon, STM_GETICON, 0, 0, SMTO_NORMAL, 5000, &handle);
-    if (!IsWindowVisible(icon) || !handle)
+    if (!IsWindowVisible(icon) || !Ask(icon, STM_GETICON, 0, 0, &handle) || !handle)
         return "none";
     static const struct {
         LPCSTR id;
@@ -179,28 +183,23 @@ std::string BoxLine(const BoxReading& b)
 
 std::string Text(HWND dialog, int id)
 {
-    HWND w = id ? GetDlgItem(dialog, id) : dialog;
     char text[1024] = "";
     DWORD_PTR got = 0;
-    if (!w ||
-        !SendMessageTimeoutA(w, WM_GETTEXT, sizeof text, (LPARAM)text, SMTO_NORMAL, 5000, &got))
+    if (!Ask(id ? GetDlgItem(dialog, id) : dialog, WM_GETTEXT, sizeof text, (LPARAM)text, &got))
         return "";
     return std::string(text, got);
 }
 
 void SetText(HWND dialog, int id, const std::string& text)
 {
-    DWORD_PTR r;
-    SendMessageTimeoutA(GetDlgItem(dialog, id), WM_SETTEXT, 0, (LPARAM)text.c_str(), SMTO_NORMAL,
-                        5000, &r);
+    Ask(GetDlgItem(dialog, id), WM_SETTEXT, 0, (LPARAM)text.c_str());
 }
 
 int FocusId(HWND w)
 {
     GUITHREADINFO gi = { sizeof gi };
-    if (!GetGUIThreadInfo(GetWindowThreadProcessId(w, NULL), &gi) || !gi.hwndFocus)
-        return 0;
-    return GetDlgCtrlID(gi.hwndFocus);
+    GetGUIThreadInfo(GetWindowThreadProcessId(w, NULL), &gi);
+    return gi.hwndFocus ? GetDlgCtrlID(gi.hwndFocus) : 0;
 }
 
 void Press(HWND w, int id)
@@ -238,10 +237,7 @@ bool IgnoresEscapeAndClose(HWND w)
 int Progress(HWND page)
 {
     DWORD_PTR pos = 0;
-    HWND bar = GetDlgItem(page, IDC_PROGRESS);
-    if (!bar || !SendMessageTimeoutA(bar, PBM_GETPOS, 0, 0, SMTO_NORMAL, 5000, &pos))
-        return -1;
-    return (int)pos;
+    return Ask(GetDlgItem(page, IDC_PROGRESS), PBM_GETPOS, 0, 0, &pos) ? (int)pos : -1;
 }
 
 void SetPollInterval(DWORD ms)

@@ -172,19 +172,14 @@ Snapshot SnapshotMachine()
     const char list[] = "c:\\windows\\temp\\machine.txt";
     // Every drive but z:, the host's root, each place once under its first letter. A folder's
     // time follows its entries, which are compared themselves; a large file by its size alone.
-    const std::string
-        find = "find . -mindepth 1 -path ./windows/temp -prune -o ",
-        files = "cd '" + HostPath("c:\\") +
-                "..' && for d in ?:; do t=$(realpath $d); "
-                "case $d:$seen in z:*|*'<'$t'>'*) continue;; esac; seen=$seen'<'$t'>'; "
-                "(cd $d/ && { " +
-                find +
-                "-type d -printf 'folder %p\\n' -o -size -16M "
-                "-printf 'time %T@ %p\\n' -o -printf 'time %T@ size %s %p\\n'; " +
-                find +
-                "-type f -size -16M -print0 | xargs -0r cksum | sed 's/^/crc /; s/ / size /2'; } | "
-                "sed 's| ./| '$d'/|'); done | sed 'y|/|\\\\|' >'" +
-                HostPath(list) + "' || exit";
+    const std::string find = "find . -mindepth 1 -path ./windows/temp -prune -o ";
+    const std::string files =
+        "cd '" + HostPath("c:\\") + "..' && for d in ?:; do t=$(realpath $d); " +
+        "case $d:$seen in z:*|*'<'$t'>'*) continue;; esac; seen=$seen'<'$t'>'; (cd $d/ && { " +
+        find + "-type d -printf 'folder %p\\n' -o -size -16M -printf 'time %T@ %p\\n' " +
+        "-o -printf 'time %T@ size %s %p\\n'; " + find + "-type f -size -16M -print0 | " +
+        "xargs -0r cksum | sed 's/^/crc /; s/ / size /2'; } | sed 's| ./| '$d'/|'); done | " +
+        "sed 'y|/|\\\\|' >'" + HostPath(list) + "' || exit";
     EXPECT_TRUE(RunOnHost(files)) << files;  // a failure exits before the marker goes
     std::string text = ReadFileBytes(list);
     for (size_t at = 0, end, path; (end = text.find('\n', at)) != std::string::npos; at = end + 1) {

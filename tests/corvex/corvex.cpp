@@ -7,11 +7,9 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
 {
     STARTUPINFOA si;
     GetStartupInfoA(&si);
-    char show[32];
+    char show[32] = "|show=default\r\n";
     if (si.dwFlags & STARTF_USESHOWWINDOW)
         wsprintfA(show, "|show=%u\r\n", (unsigned)si.wShowWindow);
-    else
-        lstrcpyA(show, "|show=default\r\n");
     HANDLE log = CreateFileA("C:\\corvex-log.txt", FILE_APPEND_DATA, 0, NULL, OPEN_ALWAYS, 0, NULL);
     DWORD written;
     const char* command = GetCommandLineA();

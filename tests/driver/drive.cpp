@@ -14,12 +14,17 @@ DWORD pollMs = 20;
 
 bool WaitFor(DWORD ms, const std::function<bool()>& done)
 {
-    for (DWORD start = GetTickCount();; Sleep(pollMs)) {
-        if (done())
-            return true;
+    for (DWORD start = GetTickCount(); !done(); Sleep(pollMs))
         if (GetTickCount() - start >= ms)
             return false;
-    }
+    return true;
+}
+
+// Sends with a time limit, so that a window whose program hangs fails the test instead of holding
+// it; false when unanswered (or w is NULL).
+bool Ask(HWND w, UINT message, WPARAM wp, LPARAM lp, DWORD_PTR* result = NULL)
+{
+    return w && SendMessageTimeoutA(w, message, wp, lp, SMTO_NORMAL, 5000, result);
 }
 
 std::string ClassOf(HWND w)
@@ -62,18 +67,24 @@ HWND FindTop(DWORD pid, const std::function<bool(HWND)>& wanted, DWORD ms = 0)
     return found;
 }
 
-// w x h pixels (0x00RRGGBB, top row first) as draw paints them on a bitmap like the screen's.
-std::vector<uint32_t> Pixels(HDC screen, int w, int h, const std::function<void(HDC)>& draw)
+// The pixels of rc (0x00RRGGBB, top row first) on a bitmap like the screen's: icon drawn on the
+// colour bg, or without one what the screen shows at `at`.
+std::vector<uint32_t> Pixels(HDC screen, const RECT& rc, POINT at, HICON icon, COLORREF bg)
 {
     HDC mem = CreateCompatibleDC(screen);
-    HBITMAP bmp = CreateCompatibleBitmap(screen, w, h);
+    HBITMAP bmp = CreateCompatibleBitmap(screen, rc.right, rc.bottom);
     HGDIOBJ old = SelectObject(mem, bmp);
-    draw(mem);
+    if (icon) {
+        SetDCBrushColor(mem, bg);
+        FillRect(mem, &rc, (HBRUSH)GetStockObject(DC_BRUSH));
+        DrawIconEx(mem, 0, 0, icon, rc.right, rc.bottom, 0, NULL, DI_NORMAL);
+    } else
+        BitBlt(mem, 0, 0, rc.right, rc.bottom, screen, at.x, at.y, SRCCOPY);
     SelectObject(mem, old);
     BITMAPINFO bi = {};
-    bi.bmiHeader = { sizeof bi.bmiHeader, w, -h, 1, 32, BI_RGB };
-    std::vector<uint32_t> px((size_t)w * h);
-    GetDIBits(mem, bmp, 0, h, px.data(), &bi, DIB_RGB_COLORS);
+    bi.bmiHeader = { sizeof bi.bmiHeader, rc.right, -rc.bottom, 1, 32, BI_RGB };
+    std::vector<uint32_t> px((size_t)rc.right * rc.bottom);
+    GetDIBits(mem, bmp, 0, rc.bottom, px.data(), &bi, DIB_RGB_COLORS);
     DeleteObject(bmp);
     DeleteDC(mem);
     for (uint32_t& p : px)
@@ -87,16 +98,12 @@ std::string IconKind(HWND box)
 {
     HWND icon = IconControl(box);
     DWORD_PTR handle = 0;
-    SendMessageTimeoutA(icon, STM_GETICON, 0, 0, SMTO_NORMAL, 5000, &handle);
-    if (!IsWindowVisible(icon) || !handle)
+    if (!IsWindowVisible(icon) || !Ask(icon, STM_GETICON, 0, 0, &handle) || !handle)
         return "none";
-    static const struct {
-        LPCSTR id;
-        const char* name;
-    } stock[] = { { IDI_HAND, "error" },
-                  { IDI_EXCLAMATION, "warning" },
-                  { IDI_QUESTION, "question" },
-                  { IDI_ASTERISK, "information" } };
+    static const std::pair<LPCSTR, const char*> stock[] = { { IDI_HAND, "error" },
+                                                            { IDI_EXCLAMATION, "warning" },
+                                                            { IDI_QUESTION, "question" },
+                                                            { IDI_ASTERISK, "information" } };
     RECT rc;
     GetClientRect(icon, &rc);
     POINT at = { 0, 0 };
@@ -106,20 +113,11 @@ std::string IconKind(HWND box)
     // The box may not have painted yet.
     WaitFor(3000, [&] {
         SetWindowPos(box, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-        std::vector<uint32_t> shown = Pixels(screen, rc.right, rc.bottom, [&](HDC mem) {
-            BitBlt(mem, 0, 0, rc.right, rc.bottom, screen, at.x, at.y, SRCCOPY);
-        });
+        std::vector<uint32_t> shown = Pixels(screen, rc, at, NULL, 0);
         COLORREF bg = GetPixel(screen, at.x - 1, at.y);
-        for (const auto& s : stock) {
-            std::vector<uint32_t> drawn = Pixels(screen, rc.right, rc.bottom, [&](HDC mem) {
-                SetDCBrushColor(mem, bg);
-                FillRect(mem, &rc, (HBRUSH)GetStockObject(DC_BRUSH));
-                DrawIconEx(mem, 0, 0, LoadIconA(NULL, s.id), rc.right, rc.bottom, 0, NULL,
-                           DI_NORMAL);
-            });
-            if (drawn == shown)
-                kind = s.name;
-        }
+        for (const auto& [id, name] : stock)
+            if (Pixels(screen, rc, at, LoadIconA(NULL, id), bg) == shown)
+                kind = name;
         return kind != "unknown";
     });
     ReleaseDC(NULL, screen);
@@ -179,28 +177,23 @@ std::string BoxLine(const BoxReading& b)
 
 std::string Text(HWND dialog, int id)
 {
-    HWND w = id ? GetDlgItem(dialog, id) : dialog;
     char text[1024] = "";
     DWORD_PTR got = 0;
-    if (!w ||
-        !SendMessageTimeoutA(w, WM_GETTEXT, sizeof text, (LPARAM)text, SMTO_NORMAL, 5000, &got))
+    if (!Ask(id ? GetDlgItem(dialog, id) : dialog, WM_GETTEXT, sizeof text, (LPARAM)text, &got))
         return "";
     return std::string(text, got);
 }
 
 void SetText(HWND dialog, int id, const std::string& text)
 {
-    DWORD_PTR r;
-    SendMessageTimeoutA(GetDlgItem(dialog, id), WM_SETTEXT, 0, (LPARAM)text.c_str(), SMTO_NORMAL,
-                        5000, &r);
+    Ask(GetDlgItem(dialog, id), WM_SETTEXT, 0, (LPARAM)text.c_str());
 }
 
 int FocusId(HWND w)
 {
     GUITHREADINFO gi = { sizeof gi };
-    if (!GetGUIThreadInfo(GetWindowThreadProcessId(w, NULL), &gi) || !gi.hwndFocus)
-        return 0;
-    return GetDlgCtrlID(gi.hwndFocus);
+    GetGUIThreadInfo(GetWindowThreadProcessId(w, NULL), &gi);
+    return gi.hwndFocus ? GetDlgCtrlID(gi.hwndFocus) : 0;
 }
 
 void Press(HWND w, int id)
@@ -238,10 +231,7 @@ bool IgnoresEscapeAndClose(HWND w)
 int Progress(HWND page)
 {
     DWORD_PTR pos = 0;
-    HWND bar = GetDlgItem(page, IDC_PROGRESS);
-    if (!bar || !SendMessageTimeoutA(bar, PBM_GETPOS, 0, 0, SMTO_NORMAL, 5000, &pos))
-        return -1;
-    return (int)pos;
+    return Ask(GetDlgItem(page, IDC_PROGRESS), PBM_GETPOS, 0, 0, &pos) ? (int)pos : -1;
 }
 
 void SetPollInterval(DWORD ms)

@@ -22,9 +22,8 @@ std::string Env(const char* name)
 // The host's path of a Windows path, through Wine's own kernel32 export.
 std::string HostPath(const std::string& path)
 {
-    typedef char*(CDECL * UnixName)(const WCHAR*);
-    UnixName unixName =
-        (UnixName)GetProcAddress(GetModuleHandleA("kernel32"), "wine_get_unix_file_name");
+    auto unixName = (char*(CDECL*)(const WCHAR*))GetProcAddress(GetModuleHandleA("kernel32"),
+                                                                "wine_get_unix_file_name");
     WCHAR wide[MAX_PATH];
     char* host = NULL;
     if (unixName && MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, wide, MAX_PATH))
@@ -82,14 +81,6 @@ void DeleteTree(const std::string& path)
     SHFileOperationA(&op);
 }
 
-// Wine's explorer opens a folder window for every group it creates; a few tries close them.
-void CloseGroupWindows()
-{
-    HWND w;
-    for (int i = 0; i < 10 && (w = WaitPage(0, "Velorin", 0, 0)) != NULL; i++)
-        SendMessageTimeoutA(w, WM_CLOSE, 0, 0, SMTO_NORMAL, 2000, NULL);
-}
-
 // The box answerer's thread and what it saw, read once the thread has been joined.
 std::thread answerer;
 std::atomic<bool> stopAnswering;
@@ -99,7 +90,10 @@ std::vector<std::string> seen;
 
 void ResetMachine()
 {
-    CloseGroupWindows();
+    // Wine's explorer opens a folder window for every group it creates; a few tries close them.
+    HWND w;
+    for (int i = 0; i < 10 && (w = WaitPage(0, "Velorin", 0, 0)) != NULL; i++)
+        SendMessageTimeoutA(w, WM_CLOSE, 0, 0, SMTO_NORMAL, 2000, NULL);
     WriteProfileStringA("Orvanta Network Velorin", NULL, NULL);
     WriteProfileStringA(NULL, NULL, NULL);  // flushes the cached WIN.INI
     SHDeleteKeyA(HKEY_LOCAL_MACHINE, "Software\\OrvantaNetwork");
@@ -172,19 +166,14 @@ Snapshot SnapshotMachine()
     const char list[] = "c:\\windows\\temp\\machine.txt";
     // Every drive but z:, the host's root, each place once under its first letter. A folder's
     // time follows its entries, which are compared themselves; a large file by its size alone.
-    const std::string
-        find = "find . -mindepth 1 -path ./windows/temp -prune -o ",
-        files = "cd '" + HostPath("c:\\") +
-                "..' && for d in ?:; do t=$(realpath $d); "
-                "case $d:$seen in z:*|*'<'$t'>'*) continue;; esac; seen=$seen'<'$t'>'; "
-                "(cd $d/ && { " +
-                find +
-                "-type d -printf 'folder %p\\n' -o -size -16M "
-                "-printf 'time %T@ %p\\n' -o -printf 'time %T@ size %s %p\\n'; " +
-                find +
-                "-type f -size -16M -print0 | xargs -0r cksum | sed 's/^/crc /; s/ / size /2'; } | "
-                "sed 's| ./| '$d'/|'); done | sed 'y|/|\\\\|' >'" +
-                HostPath(list) + "' || exit";
+    const std::string find = "find . -mindepth 1 -path ./windows/temp -prune -o ";
+    const std::string files =
+        "cd '" + HostPath("c:\\") + "..' && for d in ?:; do t=$(realpath $d); " +
+        "case $d:$seen in z:*|*'<'$t'>'*) continue;; esac; seen=$seen'<'$t'>'; (cd $d/ && { " +
+        find + "-type d -printf 'folder %p\\n' -o -size -16M -printf 'time %T@ %p\\n' " +
+        "-o -printf 'time %T@ size %s %p\\n'; " + find + "-type f -size -16M -print0 | " +
+        "xargs -0r cksum | sed 's/^/crc /; s/ / size /2'; } | sed 's| ./| '$d'/|'); done | " +
+        "sed 'y|/|\\\\|' >'" + HostPath(list) + "' || exit";
     EXPECT_TRUE(RunOnHost(files)) << files;  // a failure exits before the marker goes
     std::string text = ReadFileBytes(list);
     for (size_t at = 0, end, path; (end = text.find('\n', at)) != std::string::npos; at = end + 1) {
@@ -302,14 +291,12 @@ int main(int argc, char** argv)
         }
     };
     testing::UnitTest::GetInstance()->listeners().Append(new Reset);
-    int failed = RUN_ALL_TESTS();
     // ctest finds the tests by scanning the sources: a program built from
     // older sources must not pass a test it does not hold.
-    int status = failed || testing::UnitTest::GetInstance()->test_to_run_count() == 0;
+    int status = RUN_ALL_TESTS() || testing::UnitTest::GetInstance()->test_to_run_count() == 0;
     // Ended here, without the DLLs' detach work: in that, Wine's process end
     // now and then hung after every test had run and reported.
-    fflush(stdout);
-    fflush(stderr);
+    fflush(NULL);
     TerminateProcess(GetCurrentProcess(), status);
     return status;
 }

@@ -91,20 +91,16 @@ up() {
     # m: reaches the folders of c: by another name, as z: does through the host's root.
     ln -sfn ../drive_c "$WINEPREFIX/dosdevices/m:"
     for d in $DRIVES; do
-        mkdir -p "$WINEDIR/mnt/${d%%:*}"
-        mount -t tmpfs -o "size=${d#*:},mode=0777" velorin "$WINEDIR/mnt/${d%%:*}" || die "cannot mount"
-        ln -sfn "$WINEDIR/mnt/${d%%:*}" "$WINEPREFIX/dosdevices/${d%%:*}:"
+        local mnt=$WINEDIR/mnt/${d%%:*}
+        mkdir -p "$mnt"
+        mount -t tmpfs -o "size=${d#*:},mode=0777" velorin "$mnt" || die "cannot mount"
+        ln -sfn "$mnt" "$WINEPREFIX/dosdevices/${d%%:*}:"
     done
     setsid wineserver -p </dev/null >/dev/null 2>&1
-    cat >>"$WINEDIR/env" <<ENV
-export WINEPREFIX='$WINEPREFIX' WINEARCH=$arch DISPLAY='$DISPLAY' WINEDLLOVERRIDES='$WINEDLLOVERRIDES'
-VELORIN_WINE=$wine
-ENV
+    printf 'export WINEPREFIX=%q WINEARCH=%q DISPLAY=%q WINEDLLOVERRIDES=%q\nVELORIN_WINE=%q\n' \
+        "$WINEPREFIX" "$arch" "$DISPLAY" "$WINEDLLOVERRIDES" "$wine" >>"$WINEDIR/env"
     setsid $wine "$keeper" </dev/null >/dev/null 2>&1 &
-    for _ in $(seq 600); do
-        [ -n "$(mine 'explorer.exe /desktop')" ] && return 0
-        sleep 0.1
-    done
+    for _ in $(seq 600); do [ -n "$(mine 'explorer.exe /desktop')" ] && return 0; sleep 0.1; done
     die "explorer did not start"
 }
 

@@ -8,8 +8,7 @@
 
 typedef std::vector<unsigned char> Bytes;
 
-TEST(ArchiveFormat, LittleEndianLayoutAndDamagedEntries)
-{
+TEST(ArchiveFormat, LittleEndianLayoutAndDamagedEntries) {
     ArchiveEntry entry = { "CORV\xC9X.EXE", { 0x89ABCDEF, 0x01234567 }, 0x11223344, 0xA0B0C0D0 };
     ArchiveEntry back;
     Bytes bytes(ARCHIVE_ENTRY_SIZE), again(ARCHIVE_ENTRY_SIZE);
@@ -53,8 +52,7 @@ const struct { const char* name; int safe, isShort; std::vector<const char*> nam
 };
 // clang-format on
 
-TEST(ArchiveFormat, NameRules)
-{
+TEST(ArchiveFormat, NameRules) {
     for (const auto& row : NAMES)
         for (const char* name : row.names) {
             SCOPED_TRACE(testing::Message() << row.name << ": \"" << name << '"');

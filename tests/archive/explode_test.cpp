@@ -19,21 +19,18 @@
 #include <sstream>
 #include <string>
 
-namespace
-{
+namespace {
 
 struct BitWriter {
     Bytes bytes;
     unsigned used = 16;
-    void Put(uint32_t value, unsigned count)
-    {
+    void Put(uint32_t value, unsigned count) {
         for (unsigned i = 0; i < count; ++i, ++used) {
             bytes.resize(used / 8 + 1);
             bytes.back() |= (unsigned char)(((value >> i) & 1) << (used % 8));
         }
     }
-    void Put(const char* fields)
-    {
+    void Put(const char* fields) {
         for (char* p = (char*)fields; *p != 0;) {
             uint32_t value = (uint32_t)std::strtoul(p, &p, 16);
             Put(value, *p == '/' ? (unsigned)std::strtoul(p + 1, &p, 10) : 1);
@@ -44,8 +41,7 @@ struct BitWriter {
 const char* const END = "1 00/7 FF/8";  // length code 15 with x = 255
 
 // Accepted on both paths, which never ask for a byte after the end code.
-void ExpectDecodes(const Bytes& stream, const Bytes& want)
-{
+void ExpectDecodes(const Bytes& stream, const Bytes& want) {
     Bytes followed = stream;
     followed.insert(followed.end(), 8, 0xEE);
     for (const ExplodeRun& run : { RunExplode(followed), RunExplode(stream, 5, 1) }) {
@@ -99,8 +95,7 @@ const struct { unsigned char mode, dictionary; std::vector<Item> items; } STREAM
 };
 // clang-format on
 
-TEST(ExplodeKnownAnswer, LengthsAndFarthestDistances)
-{
+TEST(ExplodeKnownAnswer, LengthsAndFarthestDistances) {
     for (const auto& known : STREAMS) {
         BitWriter writer{ { known.mode, known.dictionary } };
         Bytes want;
@@ -125,22 +120,19 @@ const char* const DISTANCES =  // the codes of j = 0 to 63, in order
 // a match of 2 at 4j + y + 1 (y = j % 4). Also read so that the window's end
 // comes just after a refill of the input buffer, which lies behind it: the
 // match must not spill into the unread input.
-TEST(ExplodeKnownAnswer, EveryDistanceCodeAfterAMatchToTheWindowEnd)
-{
+TEST(ExplodeKnownAnswer, EveryDistanceCodeAfterAMatchToTheWindowEnd) {
     BitWriter writer{ { 0, 6 } };
     Bytes want;
     for (std::size_t i = 0; i < 4095; ++i, writer.Put(want.back() << 1, 9))  // flag 0, the byte
         want.push_back((unsigned char)(i * 7919 >> 3));
     writer.Put("1 00/7 FE/8 80/8 1F/6");  // at stream byte 4609
-    for (int i = 0; i < 518; ++i)
-        want.push_back(want[want.size() - 4000]);
+    for (int i = 0; i < 518; ++i) want.push_back(want[want.size() - 4000]);
     std::istringstream distances(DISTANCES);
     std::string field;
     for (unsigned j = 0; distances >> field; ++j) {
         writer.Put(("1 05/3 " + field).c_str());
         writer.Put(j % 4, 2);
-        for (int k = 0; k < 2; ++k)
-            want.push_back(want[want.size() - (4 * j + j % 4 + 1)]);
+        for (int k = 0; k < 2; ++k) want.push_back(want[want.size() - (4 * j + j % 4 + 1)]);
     }
     writer.Put(END);
     ExpectDecodes(writer.bytes, want);
@@ -150,8 +142,7 @@ TEST(ExplodeKnownAnswer, EveryDistanceCodeAfterAMatchToTheWindowEnd)
 }
 
 // Only a stream that decodes writes: its final block, here of 0 bytes.
-TEST(Explode, HeaderFailuresWriteNothing)
-{
+TEST(Explode, HeaderFailuresWriteNothing) {
     // clang-format off
     const struct { const char* name; Bytes stream; int result; unsigned emptyWrites; } rows[] = {
         {"no input", {}, EXPLODE_SHORT_INPUT, 0},
@@ -177,8 +168,7 @@ TEST(Explode, HeaderFailuresWriteNothing)
 // pieces copied from up to 9 or 4500 bytes back, 20 bytes of noise every 400
 // that hold every literal; as the encoder derives each code from the bit
 // lengths alone, every stored pattern is checked against that rule here.
-TEST(Explode, BothPathsGiveBackEncodedDataInBlocks)
-{
+TEST(Explode, BothPathsGiveBackEncodedDataInBlocks) {
     std::mt19937 random(7);
     for (int mode = 0; mode <= 1; ++mode)
         for (int dictionary = 4; dictionary <= 6; ++dictionary)
@@ -205,8 +195,7 @@ TEST(Explode, BothPathsGiveBackEncodedDataInBlocks)
                               run.consumed == stream.size() ? EXPLODE_OK : EXPLODE_UNEXPECTED_END);
                     std::size_t kept = whole ? size : std::min(size, run.output.size());
                     ASSERT_EQ(run.output, Bytes(data.begin(), data.begin() + kept));
-                    if (whole)
-                        ASSERT_EQ(run.writes, blocks);
+                    if (whole) ASSERT_EQ(run.writes, blocks);
                 }
             }
 }

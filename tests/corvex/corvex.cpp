@@ -3,8 +3,7 @@
 // test can prove exactly how setup started it.
 #include <windows.h>
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
-{
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     STARTUPINFOA si;
     GetStartupInfoA(&si);
     char show[32] = "|show=default\r\n";

@@ -7,28 +7,23 @@
 #include <functional>
 #include <vector>
 
-namespace
-{
+namespace {
 
 DWORD pollMs = 20;
 
-bool WaitFor(DWORD ms, const std::function<bool()>& done)
-{
+bool WaitFor(DWORD ms, const std::function<bool()>& done) {
     for (DWORD start = GetTickCount(); !done(); Sleep(pollMs))
-        if (GetTickCount() - start >= ms)
-            return false;
+        if (GetTickCount() - start >= ms) return false;
     return true;
 }
 
 // Sends with a time limit, so that a window whose program hangs fails the test instead of holding
 // it; false when unanswered (or w is NULL).
-bool Ask(HWND w, UINT message, WPARAM wp, LPARAM lp, DWORD_PTR* result = NULL)
-{
+bool Ask(HWND w, UINT message, WPARAM wp, LPARAM lp, DWORD_PTR* result = NULL) {
     return w && SendMessageTimeoutA(w, message, wp, lp, SMTO_NORMAL, 5000, result);
 }
 
-std::string ClassOf(HWND w)
-{
+std::string ClassOf(HWND w) {
     char name[64] = "";
     GetClassNameA(w, name, sizeof name);
     return name;
@@ -36,31 +31,24 @@ std::string ClassOf(HWND w)
 
 // Message boxes are #32770 dialogs with the 0xFFFF text static and an icon
 // static (id 0x440 on Wine, 0x14 on Windows); wizard pages have no icon.
-HWND IconControl(HWND box)
-{
+HWND IconControl(HWND box) {
     for (int id : { 0x440, 0x14 }) {
         HWND icon = GetDlgItem(box, id);
-        if (icon && (GetWindowLongA(icon, GWL_STYLE) & SS_TYPEMASK) == SS_ICON)
-            return icon;
+        if (icon && (GetWindowLongA(icon, GWL_STYLE) & SS_TYPEMASK) == SS_ICON) return icon;
     }
     return NULL;
 }
 
-bool IsBox(HWND w)
-{
-    return ClassOf(w) == "#32770" && GetDlgItem(w, 0xFFFF) && IconControl(w);
-}
+bool IsBox(HWND w) { return ClassOf(w) == "#32770" && GetDlgItem(w, 0xFFFF) && IconControl(w); }
 
 // The first visible top-level window of pid (0: any) that wanted takes; looks for ms (0: once).
-HWND FindTop(DWORD pid, const std::function<bool(HWND)>& wanted, DWORD ms = 0)
-{
+HWND FindTop(DWORD pid, const std::function<bool(HWND)>& wanted, DWORD ms = 0) {
     HWND found = NULL;
     WaitFor(ms, [&] {
         for (found = GetTopWindow(NULL); found; found = GetWindow(found, GW_HWNDNEXT)) {
             DWORD owner = 0;
             GetWindowThreadProcessId(found, &owner);
-            if ((!pid || owner == pid) && IsWindowVisible(found) && wanted(found))
-                return true;
+            if ((!pid || owner == pid) && IsWindowVisible(found) && wanted(found)) return true;
         }
         return false;
     });
@@ -69,8 +57,7 @@ HWND FindTop(DWORD pid, const std::function<bool(HWND)>& wanted, DWORD ms = 0)
 
 // The pixels of rc (0x00RRGGBB, top row first) on a bitmap like the screen's: icon drawn on the
 // colour bg, or without one what the screen shows at `at`.
-std::vector<uint32_t> Pixels(HDC screen, const RECT& rc, POINT at, HICON icon, COLORREF bg)
-{
+std::vector<uint32_t> Pixels(HDC screen, const RECT& rc, POINT at, HICON icon, COLORREF bg) {
     HDC mem = CreateCompatibleDC(screen);
     HBITMAP bmp = CreateCompatibleBitmap(screen, rc.right, rc.bottom);
     HGDIOBJ old = SelectObject(mem, bmp);
@@ -87,19 +74,16 @@ std::vector<uint32_t> Pixels(HDC screen, const RECT& rc, POINT at, HICON icon, C
     GetDIBits(mem, bmp, 0, rc.bottom, px.data(), &bi, DIB_RGB_COLORS);
     DeleteObject(bmp);
     DeleteDC(mem);
-    for (uint32_t& p : px)
-        p &= 0xFFFFFF;
+    for (uint32_t& p : px) p &= 0xFFFFFF;
     return px;
 }
 
 // Icon handles mean nothing in another process, so the stock icons are drawn
 // here on the box's background and compared with what the screen shows.
-std::string IconKind(HWND box)
-{
+std::string IconKind(HWND box) {
     HWND icon = IconControl(box);
     DWORD_PTR handle = 0;
-    if (!IsWindowVisible(icon) || !Ask(icon, STM_GETICON, 0, 0, &handle) || !handle)
-        return "none";
+    if (!IsWindowVisible(icon) || !Ask(icon, STM_GETICON, 0, 0, &handle) || !handle) return "none";
     static const std::pair<LPCSTR, const char*> stock[] = { { IDI_HAND, "error" },
                                                             { IDI_EXCLAMATION, "warning" },
                                                             { IDI_QUESTION, "question" },
@@ -116,8 +100,7 @@ std::string IconKind(HWND box)
         std::vector<uint32_t> shown = Pixels(screen, rc, at, NULL, 0);
         COLORREF bg = GetPixel(screen, at.x - 1, at.y);
         for (const auto& [id, name] : stock)
-            if (Pixels(screen, rc, at, LoadIconA(NULL, id), bg) == shown)
-                kind = name;
+            if (Pixels(screen, rc, at, LoadIconA(NULL, id), bg) == shown) kind = name;
         return kind != "unknown";
     });
     ReleaseDC(NULL, screen);
@@ -126,24 +109,18 @@ std::string IconKind(HWND box)
 
 }  // namespace
 
-HWND WaitPage(DWORD pid, const char* caption, int id, DWORD ms)
-{
+HWND WaitPage(DWORD pid, const char* caption, int id, DWORD ms) {
     return FindTop(
         pid, [&](HWND w) { return !IsBox(w) && Text(w) == caption && (!id || GetDlgItem(w, id)); },
         ms);
 }
 
-HWND WaitBox(DWORD pid, DWORD ms)
-{
-    return FindTop(pid, IsBox, ms);
-}
+HWND WaitBox(DWORD pid, DWORD ms) { return FindTop(pid, IsBox, ms); }
 
-BoxReading ReadBox(HWND box)
-{
+BoxReading ReadBox(HWND box) {
     std::vector<std::pair<LONG, std::string>> buttons;
     for (HWND c = GetWindow(box, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
-        if (!IsWindowVisible(c) || lstrcmpiA(ClassOf(c).c_str(), "Button") != 0)
-            continue;
+        if (!IsWindowVisible(c) || lstrcmpiA(ClassOf(c).c_str(), "Button") != 0) continue;
         RECT r;
         GetWindowRect(c, &r);
         std::string text = Text(c);
@@ -152,13 +129,11 @@ BoxReading ReadBox(HWND box)
     }
     std::sort(buttons.begin(), buttons.end());
     BoxReading b = { Text(box), Text(box, 0xFFFF), IconKind(box), "" };
-    for (size_t i = 0; i < buttons.size(); i++)
-        b.buttons += (i ? "|" : "") + buttons[i].second;
+    for (size_t i = 0; i < buttons.size(); i++) b.buttons += (i ? "|" : "") + buttons[i].second;
     return b;
 }
 
-std::string Quote(const std::string& s)
-{
+std::string Quote(const std::string& s) {
     std::string q = "\"";
     for (char c : s)
         q += c == '\r'   ? "\\r"
@@ -169,14 +144,12 @@ std::string Quote(const std::string& s)
     return q + "\"";
 }
 
-std::string BoxLine(const BoxReading& b)
-{
+std::string BoxLine(const BoxReading& b) {
     return "box " + Quote(b.caption) + " icon=" + b.icon + " buttons=" + b.buttons + " " +
            Quote(b.text);
 }
 
-std::string Text(HWND dialog, int id)
-{
+std::string Text(HWND dialog, int id) {
     char text[1024] = "";
     DWORD_PTR got = 0;
     if (!Ask(id ? GetDlgItem(dialog, id) : dialog, WM_GETTEXT, sizeof text, (LPARAM)text, &got))
@@ -184,20 +157,17 @@ std::string Text(HWND dialog, int id)
     return std::string(text, got);
 }
 
-void SetText(HWND dialog, int id, const std::string& text)
-{
+void SetText(HWND dialog, int id, const std::string& text) {
     Ask(GetDlgItem(dialog, id), WM_SETTEXT, 0, (LPARAM)text.c_str());
 }
 
-int FocusId(HWND w)
-{
+int FocusId(HWND w) {
     GUITHREADINFO gi = { sizeof gi };
     GetGUIThreadInfo(GetWindowThreadProcessId(w, NULL), &gi);
     return gi.hwndFocus ? GetDlgCtrlID(gi.hwndFocus) : 0;
 }
 
-void Press(HWND w, int id)
-{
+void Press(HWND w, int id) {
     DWORD pid = 0;
     GetWindowThreadProcessId(w, &pid);
     HWND boxBefore = FindTop(pid, IsBox);
@@ -208,16 +178,13 @@ void Press(HWND w, int id)
     });
 }
 
-bool Answer(HWND box, int id)
-{
-    if (!IsWindowVisible(GetDlgItem(box, id)))
-        return false;
+bool Answer(HWND box, int id) {
+    if (!IsWindowVisible(GetDlgItem(box, id))) return false;
     Press(box, id);
     return WaitFor(10000, [&] { return !IsWindowVisible(box); });
 }
 
-bool IgnoresEscapeAndClose(HWND w)
-{
+bool IgnoresEscapeAndClose(HWND w) {
     GUITHREADINFO gi = { sizeof gi };
     GetGUIThreadInfo(GetWindowThreadProcessId(w, NULL), &gi);
     HWND to = gi.hwndFocus ? gi.hwndFocus : w;
@@ -228,13 +195,9 @@ bool IgnoresEscapeAndClose(HWND w)
     return IsWindowVisible(w) != 0;
 }
 
-int Progress(HWND page)
-{
+int Progress(HWND page) {
     DWORD_PTR pos = 0;
     return Ask(GetDlgItem(page, IDC_PROGRESS), PBM_GETPOS, 0, 0, &pos) ? (int)pos : -1;
 }
 
-void SetPollInterval(DWORD ms)
-{
-    pollMs = ms;
-}
+void SetPollInterval(DWORD ms) { pollMs = ms; }

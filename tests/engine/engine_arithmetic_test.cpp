@@ -5,8 +5,7 @@
 
 // The counters before, the bytes added, whether the page is told, the
 // counters after; 15000 bytes a percent is the shipped total's.
-TEST(ProgressStep, WorkedNumbers)
-{
+TEST(ProgressStep, WorkedNumbers) {
     const uint32_t steps[][7] = {
         { 0, 0, 15000, 0, 1, 0, 1 },          // the first call always posts
         { 0, 1, 15000, 32000, 1, 32000, 3 },  // two whole percents, one post

@@ -6,14 +6,12 @@
 #include <shellapi.h>
 #include "install_fixtures.h"
 
-namespace
-{
+namespace {
 
 const std::string COMPONENTS = "c:\\orvanet\\corvex\\", MEDIA = VELORIN_MEDIA;
 
 // Copies the files of one unpacked image (see make-media.sh) into dir.
-void Insert(const std::string& image, const std::string& dir)
-{
+void Insert(const std::string& image, const std::string& dir) {
     std::string from = MEDIA + "/" + image + "/*" + '\0', to = dir + '\0';
     SHFILEOPSTRUCTA copy = { NULL, FO_COPY, from.c_str(), to.c_str(), FOF_NO_UI };
     EXPECT_EQ(0, SHFileOperationA(&copy)) << image;
@@ -21,8 +19,7 @@ void Insert(const std::string& image, const std::string& dir)
 
 // Every file placed as the content has it, www.z too when the installation ran to its end, which
 // then also started the registration program.
-void ExpectInstalled(bool whole)
-{
+void ExpectInstalled(bool whole) {
     for (std::string name :
          { "nsystem.z", "netscape.z", "wsystem.z", "plugins.z", "javaclss.z", "javabin.z",
            "readme.txt", "nprogram.z", "www.z", "corvex/corvex.exe", "corvex/register.ini" })
@@ -38,8 +35,7 @@ void ExpectInstalled(bool whole)
 // images, started as B:\SETUP.EXE, the notice is confirmed before disk 2 is in, so the first file
 // of disk 2 asks for it by number and by drive, as setup lower-cased it; Retry with disk 2 in
 // completes it.
-TEST(Install, FromTheImages)
-{
+TEST(Install, FromTheImages) {
     // clang-format off
     const struct { const char* drive, *image, *disk2, *notice, *prompt; } rows[] = {
         { "d:\\", "from-iso", nullptr, nullptr,
@@ -60,8 +56,7 @@ TEST(Install, FromTheImages)
                       "box \"Velorin Installation\" icon=error buttons=OK " + Quote(row.notice));
         HWND box = WaitBox(p.pid);
         EXPECT_EQ(BoxLine(ReadBox(box)), Prompt(row.prompt));
-        if (row.disk2)
-            Insert(row.disk2, row.drive);
+        if (row.disk2) Insert(row.disk2, row.drive);
         EXPECT_TRUE(Answer(box, row.disk2 ? IDRETRY : IDCANCEL));
         EXPECT_EQ(WaitExit(p), 0);
         ExpectInstalled(row.disk2);

@@ -8,13 +8,11 @@
 
 static const std::string kComponents = "c:\\orvanet\\corvex\\";
 
-static std::string CannotWrite(const std::string& name)
-{
+static std::string CannotWrite(const std::string& name) {
     return Prompt("Can't write file " + kComponents + name + " (may be in use).");
 }
 
-static std::vector<Member> Corvex()
-{
+static std::vector<Member> Corvex() {
     return { { "corvex.exe", LiteralStream(NoiseBytes(20000, 11)), OLD_TIME },
              { "corvex.ini", EncodedStream("[V]", 1, 4), 0 } };
 }
@@ -24,8 +22,7 @@ static std::vector<Member> Corvex()
 // prompts so list the transfers in order, and the exact total shows that a
 // retry repeated its own file only. www.z is not on this medium: it is
 // passed over without a prompt.
-TEST(EngineRunInstall, CdInstallationInOrderToAFullBar)
-{
+TEST(EngineRunInstall, CdInstallationInOrderToAFullBar) {
     PrepareSetupState("d:\\", "c:\\orvanet\\");
     std::vector<MediumFile> medium = StandardMedium(true, Corvex());
     medium.pop_back();  // www.z
@@ -46,8 +43,7 @@ TEST(EngineRunInstall, CdInstallationInOrderToAFullBar)
         if (box.text.compare(0, start, "Can't write file ") != 0)
             return IDCANCEL;  // not a prompt of this medium: end the run
         std::string path = box.text.substr(start, box.text.find(" (may") - start);
-        if (!RemoveDirectoryA(path.c_str()) && ++readOnlyPrompts == 2)
-            ClearReadOnly(path);
+        if (!RemoveDirectoryA(path.c_str()) && ++readOnlyPrompts == 2) ClearReadOnly(path);
         return IDRETRY;
     });
     EXPECT_EQ(1, RunInstall(setupState.progressDialog));
@@ -68,8 +64,7 @@ TEST(EngineRunInstall, CdInstallationInOrderToAFullBar)
 // while a prompt is up (its Retry must not empty the target), a medium in the
 // component folder (each source must survive), and a failure after a
 // confirmed Cancel, which asks nothing more.
-TEST(EngineRunInstall, PromptsThatStopTheSequence)
-{
+TEST(EngineRunInstall, PromptsThatStopTheSequence) {
     enum Medium { NO_MEDIUM, WHOLE_MEDIUM, FIRST_DISK };  // what the source holds
     enum Twist { NONE, READ_ONLY_README, CANCELLED_BEFORE };
     // clang-format off
@@ -110,8 +105,7 @@ TEST(EngineRunInstall, PromptsThatStopTheSequence)
         OnAllocation(row.failing, ALLOC_FAIL);
         setupState.cancelRequested = row.twist == CANCELLED_BEFORE;
         StartBoxAnswerer([&](const BoxInfo& box) {
-            if (box.buttons == "OK")
-                setupState.cancelRequested = 1;
+            if (box.buttons == "OK") setupState.cancelRequested = 1;
             if (box.buttons == "OK" || row.twist != READ_ONLY_README)
                 return box.buttons == "OK" ? IDOK : IDCANCEL;
             ClearReadOnly(readme);

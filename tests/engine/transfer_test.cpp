@@ -11,8 +11,7 @@
 #include "transfer.h"
 
 // 32001 bytes a percent: each chunk's count posts once. A longer target is cut.
-TEST(EngineCopy, CopiesInChunksKeepingTheLastWriteTime)
-{
+TEST(EngineCopy, CopiesInChunksKeepingTheLastWriteTime) {
     PrepareSetupState("d:\\", "e:\\");
     const struct {
         size_t size;
@@ -37,8 +36,7 @@ TEST(EngineCopy, CopiesInChunksKeepingTheLastWriteTime)
 // when a cancel comes while the source is being opened: the allocation comes
 // after the open, and the hook sets the flag there. Relative folders would
 // read d:\a.z, the current folder's. y: fills up.
-TEST(EngineCopy, FailuresAndCancel)
-{
+TEST(EngineCopy, FailuresAndCancel) {
     // clang-format off
     const struct { const char* name; const char* from; uint32_t allocation;
         int action, result; } rows[] = {
@@ -77,16 +75,14 @@ TEST(EngineCopy, FailuresAndCancel)
     EXPECT_LT(GetFile("y:\\big.z").size(), 8100000u);
 }
 
-static int Extract(const std::string& archive, const char* componentDir)
-{
+static int Extract(const std::string& archive, const char* componentDir) {
     EXPECT_TRUE(WriteFileBytes("d:\\corvex.z", archive));
     return ExtractArchive("corvex.z", "d:\\", componentDir);
 }
 
 // Unpacked beside the archive, so that a member may name the archive itself.
 // Whatever goes wrong, the archive stays as it was and no later member is made.
-TEST(EngineExtract, DamagedArchives)
-{
+TEST(EngineExtract, DamagedArchives) {
     PrepareSetupState("d:\\", "d:\\");
     const std::string good = LiteralStream("good"), open = LiteralStream("partial data", false);
     std::string one = BuildArchive({ { "first.dat", good, OLD_TIME } });
@@ -124,8 +120,7 @@ TEST(EngineExtract, DamagedArchives)
         lstrcpyA(setupState.failedPath, "unchanged");
         EXPECT_EQ(c.result, Extract(c.archive, "d:\\")) << c.what;
         EXPECT_STREQ(c.failed, setupState.failedPath) << c.what;
-        if (c.bad)
-            EXPECT_EQ(c.bad, GetFile("d:\\bad.dat")) << c.what;
+        if (c.bad) EXPECT_EQ(c.bad, GetFile("d:\\bad.dat")) << c.what;
         EXPECT_TRUE(GetFile("d:\\corvex.z") == c.archive && !PathExists("d:\\third.dat")) << c.what;
     }
     EXPECT_EQ(good.size() + (open.size() + 99) + 99,
@@ -136,8 +131,7 @@ TEST(EngineExtract, DamagedArchives)
 // is made: neither no memory nor a cancel confirmed meanwhile empties an
 // earlier file of that name. No source folder reads nothing, not the current
 // folder's archive. A full disk (y:) is a write failure.
-TEST(EngineExtract, NoWorkAreaCancelAndFullDisk)
-{
+TEST(EngineExtract, NoWorkAreaCancelAndFullDisk) {
     PrepareSetupState("d:\\", "e:\\");
     std::string archive = BuildArchive(
         { { "a.dat", LiteralStream("a"), OLD_TIME }, { "b.dat", LiteralStream("b"), OLD_TIME } });

@@ -8,16 +8,14 @@
 #include "harness.h"
 #include "../../res/resource.h"
 
-namespace
-{
+namespace {
 
 const char CAPTION[] = "Velorin Installation";
 
 // Every text a page shows, caption first and then its controls in template order; the page
 // centred on the 1024 x 768 screen of the test display (the right (bottom) margin is the left
 // (top) one, or one more); the focus on control `focus`; Escape and the close box ignored.
-void ExpectPage(HWND page, int focus, const std::string& texts)
-{
+void ExpectPage(HWND page, int focus, const std::string& texts) {
     std::string shown = Text(page);
     for (HWND c = GetWindow(page, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT))
         shown += "|" + Text(c);
@@ -33,14 +31,12 @@ void ExpectPage(HWND page, int focus, const std::string& texts)
 }
 
 // Puts a setup program on the CD (drive d:) and starts it there.
-Program Start(const std::string& program)
-{
+Program Start(const std::string& program) {
     EXPECT_TRUE(CopyFileA(program.c_str(), "d:\\setup.exe", FALSE)) << program;
     return Launch("d:\\setup.exe");
 }
 
-std::string Probe()
-{
+std::string Probe() {
     char self[MAX_PATH];
     std::string dir(self, GetModuleFileNameA(NULL, self, MAX_PATH));
     return dir.substr(0, dir.rfind('\\') + 1) + "setup_probe.exe";
@@ -48,8 +44,7 @@ std::string Probe()
 
 // Walks to the directory page, each page seen as ExpectPage says on the way; Next has the focus,
 // then the directory field.
-HWND ToDirectoryPage(const Program& p)
-{
+HWND ToDirectoryPage(const Program& p) {
     HWND welcome = WaitPage(p.pid, "Welcome to Velorin!", IDC_NEXT);
     ExpectPage(welcome, IDC_NEXT,
                "Welcome to Velorin!|&OK|ORV95NEWL");  // the picture, by its bitmap
@@ -84,8 +79,7 @@ const std::string CANCEL_QUESTION = "box \"Velorin Installation\" icon=question 
                                     "\"Are you sure you want to cancel installation?\"";
 
 // Leaving the wizard before the progress page changes nothing on the machine.
-void ExpectMachineUntouched(const std::string& winIniBefore)
-{
+void ExpectMachineUntouched(const std::string& winIniBefore) {
     HKEY key;
     EXPECT_EQ(ReadFileBytes("c:\\windows\\win.ini"), winIniBefore);
     EXPECT_NE(RegOpenKeyExA(HKEY_LOCAL_MACHINE, "Software\\OrvantaNetwork", 0, KEY_READ, &key), 0);
@@ -95,8 +89,7 @@ void ExpectMachineUntouched(const std::string& winIniBefore)
 
 // The directory field shows what an earlier installation recorded, again
 // after Back; Back leads to the introduction, not the welcome page.
-TEST(WizardPages, BackAndCancelLeaveNoTrace)
-{
+TEST(WizardPages, BackAndCancelLeaveNoTrace) {
     ASSERT_TRUE(WriteProfileStringA("Orvanta Network Velorin", "Main", "d:\\oldplace"));
     std::string winIni = ReadFileBytes("c:\\windows\\win.ini");
     Program p = Start(SetupExePath());
@@ -115,8 +108,7 @@ TEST(WizardPages, BackAndCancelLeaveNoTrace)
 
 // x: has 4,194,304 bytes free and w: 7,999,488 (small file systems of the
 // test run); a relative entry asks its own first part, which is no drive.
-TEST(DirectoryPage, RefusedEntries)
-{
+TEST(DirectoryPage, RefusedEntries) {
     const std::string longest = "c:\\" + std::string(MAX_INSTALL_DIR_LENGTH - 3, 'd'),
                       free = "There are only ",
                       needs = ". Velorin requires at least 8.0 MB of free disk space.";
@@ -147,8 +139,7 @@ TEST(DirectoryPage, RefusedEntries)
 
 // The scripted worker reports 50, then a stop without a cancel and a 101,
 // both of which the page must ignore, then waits for e:\go.
-TEST(ProgressPage, IgnoresWhatItMustAndStartsTheRegistrationProgramAtTheEnd)
-{
+TEST(ProgressPage, IgnoresWhatItMustAndStartsTheRegistrationProgramAtTheEnd) {
     ASSERT_TRUE(MakeDirs("c:\\orvanet\\corvex"));
     ASSERT_TRUE(CopyFileA(CorvexExePath().c_str(), "c:\\orvanet\\corvex\\corvex.exe", FALSE));
     HWND page;

@@ -8,18 +8,15 @@
 #include <commctrl.h>
 #include "setup_state.h"
 
-static void Report(UINT message, DWORD percent)
-{
+static void Report(UINT message, DWORD percent) {
     setupState.nextPercent = percent;
     PostMessageA(setupState.progressDialog, message, 0, 0);
 }
 
-int RunInstall(HWND owner)
-{
+int RunInstall(HWND owner) {
     (void)owner;
     Report(WM_SETUP_PROGRESS, 50);
-    while (SendMessageA(setupState.progressBar, PBM_GETPOS, 0, 0) < 50)
-        Sleep(10);
+    while (SendMessageA(setupState.progressBar, PBM_GETPOS, 0, 0) < 50) Sleep(10);
     Report(WM_SETUP_FAILED, 50);
     Report(WM_SETUP_PROGRESS, 101);
     while (GetFileAttributesA("e:\\go") == INVALID_FILE_ATTRIBUTES && !setupState.cancelRequested)

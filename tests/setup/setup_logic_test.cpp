@@ -6,8 +6,7 @@
 
 #include "setup_logic.h"
 
-TEST(SetupLogic, NumbersAndCentring)
-{
+TEST(SetupLogic, NumbersAndCentring) {
     for (auto t : { std::make_pair("1500000", 1500000),
                     { " \t\n\v\f\r+42x", 42 },
                     { "-7", -7 },
@@ -27,13 +26,11 @@ TEST(SetupLogic, NumbersAndCentring)
 
 // Each rule edits its input or fills a buffer of the row's size; "!" stands for a refusal
 // (result 0) that leaves the text empty, "-" for an entry too long.
-static std::string Given(int result, const char* text)
-{
+static std::string Given(int result, const char* text) {
     return result == DIRECTORY_TOO_LONG ? "-" : (result ? "" : "!") + std::string(text);
 }
 
-TEST(SetupLogic, TextRules)
-{
+TEST(SetupLogic, TextRules) {
     const std::string longest = "c:\\" + std::string(MAX_INSTALL_DIR_LENGTH - 3, 'd'),
                       spaced = "c:\\" + std::string(229, 'd') + " dddddd";
     struct Row {

@@ -6,8 +6,7 @@
 #include "system_ini_filter.h"
 #include "system_text.h"
 
-namespace
-{
+namespace {
 
 // The TCP driver directory is as long as a driver line of 254 characters,
 // one whole chunk, needs: 254 - "device=" - "\vntspsd.386".
@@ -15,8 +14,7 @@ const std::string kTcp = "c:\\" + std::string(232, 't'), kLong = "device=" + kTc
 const std::string kEnh = "[386Enh]\r\n", kSpsd = "device=c:\\olddial\\bin\\vntspsd.386",
                   x254(254, 'x');
 
-TEST(SystemIniFilter, DropsWholeDriverLinesFromTheSectionOnAndKeepsEveryOtherByte)
-{
+TEST(SystemIniFilter, DropsWholeDriverLinesFromTheSectionOnAndKeepsEveryOtherByte) {
     const struct {
         const char* name;
         std::string in, out;
@@ -45,8 +43,7 @@ TEST(SystemIniFilter, DropsWholeDriverLinesFromTheSectionOnAndKeepsEveryOtherByt
     }
 }
 
-TEST(PathText, JoinsWholeOrNotAtAll)
-{
+TEST(PathText, JoinsWholeOrNotAtAll) {
     const std::string dir = "c:\\" + std::string(247, 'd') + "\\";  // 251 characters
     for (const auto& c : { std::make_pair(dir, "12345678"),
                            { dir, "123456789" },
@@ -63,8 +60,7 @@ TEST(PathText, JoinsWholeOrNotAtAll)
 // near names, and how far a guard reaches: a folder guarded whole keeps what lies inside it too,
 // a shell folder only itself and the folders that hold it. The spellings that only the system
 // resolves, and other names of the same folder, are judged on real folders (SystemMigration).
-TEST(DirectoryGuard, HowFarAGuardReachesAndTheWalkUp)
-{
+TEST(DirectoryGuard, HowFarAGuardReachesAndTheWalkUp) {
     // clang-format off
     const struct { const char* path; int whole; } guards[] = {
         { "C:\\windows", 1 }, { "C:\\windows\\system32\\", 1 }, { "\\\\srv\\cd\\velorin\\", 1 },

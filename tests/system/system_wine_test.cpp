@@ -17,14 +17,12 @@
 #include "remove_directory_files.h"
 #include "setup_state.h"
 
-namespace
-{
+namespace {
 
 typedef std::vector<std::string> Lines;
 
 // A medium in d:\ with an offer in its setup.ini, and the state the front end leaves.
-void PrepareInstall(const char* installDir)
-{
+void PrepareInstall(const char* installDir) {
     PrepareSetupState("d:\\", installDir);
     WriteMedium("d:\\", StandardMedium(false, {}), 0);
     WriteFileBytes("d:\\setup.ini",
@@ -42,8 +40,7 @@ struct DdeServer {
     std::set<HWND> ended;  // clients it left: what they send later is not carried out
 } server;
 
-LRESULT CALLBACK Serve(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-{
+LRESULT CALLBACK Serve(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     HWND client = (HWND)wParam;
     HGLOBAL data = (HGLOBAL)lParam;
     ATOM service = GlobalFindAtomA(TEST_PROGMAN_SERVICE), topic = GlobalFindAtomA("PROGMAN");
@@ -63,21 +60,18 @@ LRESULT CALLBACK Serve(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
     return DefWindowProcA(window, message, wParam, lParam);
 }
 
-DWORD WINAPI RunServer(void* ready)
-{
+DWORD WINAPI RunServer(void* ready) {
     WNDCLASSA type = { 0, Serve, 0, 0, NULL, NULL, NULL, NULL, NULL, "VelorinTestServer" };
     RegisterClassA(&type);  // fails harmlessly from the second server on
     CreateWindowA(type.lpszClassName, "", WS_POPUP, 0, 0, 0, 0, NULL, NULL, NULL, NULL);
     SetEvent(ready);
-    for (MSG message; GetMessageA(&message, NULL, 0, 0) > 0;)
-        DispatchMessageA(&message);
+    for (MSG message; GetMessageA(&message, NULL, 0, 0) > 0;) DispatchMessageA(&message);
     return 0;
 }
 
 // The group's failure costs the installation nothing and shows nothing; a
 // critical error is the one thing shown. Only "YES" makes the number a prefix.
-TEST(SystemInstall, SendsTheGroupsCommands)
-{
+TEST(SystemInstall, SendsTheGroupsCommands) {
     const std::string zero(1, '\0'),
         exe = "c:\\orvanet\\corvex\\corvex.exe", connect = "connect",
         del = "[DeleteGroup(Velorin)]" + zero, create = "[CreateGroup(Velorin)]" + zero,
@@ -136,8 +130,7 @@ const std::string kNotice =
 // A folder as the registry names it: a shell folder by default.
 std::string
 Folder(const char* value, HKEY root = HKEY_CURRENT_USER,
-       const char* key = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders")
-{
+       const char* key = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders") {
     char text[MAX_PATH] = "";
     DWORD size = sizeof text;
     SHGetValueA(root, key, value, NULL, text, &size);
@@ -146,8 +139,7 @@ Folder(const char* value, HKEY root = HKEY_CURRENT_USER,
 // The user's own folder, which holds the Desktop.
 const std::string kProfile = Folder("Desktop").substr(0, Folder("Desktop").rfind('\\'));
 
-void DeleteTree(const std::string& path)
-{
+void DeleteTree(const std::string& path) {
     ClearReadOnly(path);
     const std::string from = path + '\0';
     SHFILEOPSTRUCTA tree = { NULL, FO_DELETE, from.c_str(), NULL, FOF_NO_UI };
@@ -159,31 +151,26 @@ void DeleteTree(const std::string& path)
 struct Restore {
     std::string systemIni = ReadFileBytes(kWin + "system.ini");
     std::vector<std::string> planted;
-    bool Plant(const std::string& file, const std::string& data = "f")
-    {
+    bool Plant(const std::string& file, const std::string& data = "f") {
         planted.push_back(file);
         return MakeDirs(file.substr(0, file.rfind('\\'))) && WriteFileBytes(file, data);
     }
-    ~Restore()
-    {
+    ~Restore() {
         WriteFileBytes(kWin + "system.ini", systemIni);
         planted.insert(planted.end(),
                        { kWin + "SYSTEM.OLD", kWin + "f.dat", "c:\\f.dat", kProfile + "\\f.dat" });
-        for (const std::string& file : planted)
-            ClearReadOnly(file), DeleteFileA(file.c_str());
+        for (const std::string& file : planted) ClearReadOnly(file), DeleteFileA(file.c_str());
         for (const std::string& dir : { "c:\\olddial", "c:\\docs", "c:\\elsewhere" })
             DeleteTree(dir);
         for (const std::string& dir : { std::string("c:"), kWin.substr(0, 10), kProfile })
-            for (const char* sub : { "\\bin", "\\app", "\\etc" })
-                DeleteTree(dir + sub);
+            for (const char* sub : { "\\bin", "\\app", "\\etc" }) DeleteTree(dir + sub);
     }
 };
 
 // An earlier installation in main, its dialer given by key: register.ini with version, a dot-file
 // and a sub-folder in register, a file in each of the dialer's folders, a driver in its bin.
 void PlantEarlierInstall(Restore& restore, const std::string& main, const char* key,
-                         const std::string& dialer, const std::string& version = "3.1")
-{
+                         const std::string& dialer, const std::string& version = "3.1") {
     WriteProfileStringA(kSection, "Main", main.c_str());
     WriteProfileStringA(kSection, key, dialer.c_str());
     WriteProfileStringA(kSection, "Eudora", "c:\\eudora");
@@ -194,8 +181,7 @@ void PlantEarlierInstall(Restore& restore, const std::string& main, const char* 
     restore.Plant(main + "\\register\\.hidden");
     restore.Plant(main + "\\register\\f.dat");
     std::string folder = dialer;  // its folders as the system names them
-    while (!folder.empty() && folder.back() == '\\')
-        folder.pop_back();
+    while (!folder.empty() && folder.back() == '\\') folder.pop_back();
     for (std::string dir : { "\\bin", "\\app", "\\etc", "" })
         restore.Plant(folder + dir + "\\f.dat");
     restore.Plant(folder + "\\bin\\vntspsd.386");
@@ -204,8 +190,7 @@ void PlantEarlierInstall(Restore& restore, const std::string& main, const char* 
 }
 
 // The names in the Windows folder, lower-cased.
-std::set<std::string> WindowsFolderFiles()
-{
+std::set<std::string> WindowsFolderFiles() {
     std::set<std::string> names;
     WIN32_FIND_DATAA found;
     HANDLE search = FindFirstFileA((kWin + "*").c_str(), &found);
@@ -219,8 +204,7 @@ std::set<std::string> WindowsFolderFiles()
 // while it holds its register.ini, the dialer's while its bin folder holds a driver, neither
 // when the value naming it may have been cut. SYSTEM.INI holds its old text or its new one,
 // whole; SYSTEM.OLD ends with the new one, and no other file is left in the Windows folder.
-TEST(SystemMigration, EmptiesOnlyTheEarlierInstallationsFolders)
-{
+TEST(SystemMigration, EmptiesOnlyTheEarlierInstallationsFolders) {
     enum Fault { NONE, OLD_READ_ONLY, INI_HELD };
     const std::string orvanet = "c:\\orvanet",
                       cut = "c:\\docs" + std::string(248, ' ') + "\\olddial";
@@ -285,8 +269,7 @@ TEST(SystemMigration, EmptiesOnlyTheEarlierInstallationsFolders)
                                 : row.result               ? row.ini
                                                            : "";
         EXPECT_EQ(old, ReadFileBytes(kWin + "SYSTEM.OLD"));
-        for (const std::string& file : WindowsFolderFiles())
-            EXPECT_TRUE(files.count(file)) << file;
+        for (const std::string& file : WindowsFolderFiles()) EXPECT_TRUE(files.count(file)) << file;
         for (const std::string& file : restore.planted)
             EXPECT_EQ(std::count(row.gone.begin(), row.gone.end(), file) == 0, PathExists(file))
                 << file;
@@ -301,8 +284,7 @@ TEST(SystemMigration, EmptiesOnlyTheEarlierInstallationsFolders)
 // folder holding it; the user's shell folders as the registry names them and by another name,
 // and the folder holding them. Only the plain dialer folder goes, its sub-folders named with the
 // doubled backslash of a Dialer value that ends in one.
-TEST(SystemMigration, GuardKeepsEveryNameOfAProtectedFolder)
-{
+TEST(SystemMigration, GuardKeepsEveryNameOfAProtectedFolder) {
     Restore restore;
     const std::string medium = "d:\\Velorin Medium\\disk1", profile = kProfile,
                       personal = Folder("Personal"),
@@ -331,15 +313,13 @@ TEST(SystemMigration, GuardKeepsEveryNameOfAProtectedFolder)
         { "m" + programs.substr(1) + "\\common files", programs + "\\Common Files\\" },
     };
     // clang-format on
-    for (const auto& row : rows)
-        ASSERT_TRUE(restore.Plant(row.folder + "f.dat")) << row.folder;
+    for (const auto& row : rows) ASSERT_TRUE(restore.Plant(row.folder + "f.dat")) << row.folder;
     for (const auto& row : rows) {
         RemoveDirectoryFiles(row.text.c_str());
         EXPECT_TRUE(PathExists(row.folder + "f.dat")) << row.text;
     }
     ASSERT_TRUE(restore.Plant(kOld + "bin\\f.dat"));
-    for (const char* dir : { "c:\\olddial\\\\bin", "c:\\olddial\\" })
-        RemoveDirectoryFiles(dir);
+    for (const char* dir : { "c:\\olddial\\\\bin", "c:\\olddial\\" }) RemoveDirectoryFiles(dir);
     EXPECT_FALSE(PathExists("c:\\olddial"));
 }
 
@@ -347,8 +327,7 @@ TEST(SystemMigration, GuardKeepsEveryNameOfAProtectedFolder)
 // a cancelled copy leaves its folders and files, no more. A hostile earlier installation names,
 // as its dialer, the Windows folder, the user's folder and c:\ through m:, each with a driver in
 // its bin: only the dialer's own folders of the last two go.
-TEST(SystemMachine, ChangesNothingElse)
-{
+TEST(SystemMachine, ChangesNothingElse) {
     char programs[MAX_PATH];
     ASSERT_EQ(S_OK, SHGetFolderPathA(NULL, CSIDL_PROGRAMS, NULL, 0, programs));
     const std::string group = std::string(programs) + "\\Velorin\\",
@@ -407,8 +386,7 @@ TEST(SystemMachine, ChangesNothingElse)
         HWND page;
         Program p = StartSetup("d:\\", row.upgrade ? "c:\\typed" : "", &page);
         std::string notice = row.upgrade ? AnswerBox(p, IDOK) : "";
-        if (row.cancel)
-            Press(page, IDC_CANCEL_SETUP), AnswerBox(p, IDYES);
+        if (row.cancel) Press(page, IDC_CANCEL_SETUP), AnswerBox(p, IDYES);
         EXPECT_EQ(WaitExit(p), 0);
         Snapshot after = SnapshotMachine(), both = before;
         both.insert(after.begin(), after.end());

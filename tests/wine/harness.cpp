@@ -9,19 +9,16 @@
 #include <thread>
 #include <utility>
 
-namespace
-{
+namespace {
 
-std::string Env(const char* name)
-{
+std::string Env(const char* name) {
     char value[MAX_PATH] = "";
     GetEnvironmentVariableA(name, value, sizeof value);
     return value;
 }
 
 // The host's path of a Windows path, through Wine's own kernel32 export.
-std::string HostPath(const std::string& path)
-{
+std::string HostPath(const std::string& path) {
     auto unixName = (char*(CDECL*)(const WCHAR*))GetProcAddress(GetModuleHandleA("kernel32"),
                                                                 "wine_get_unix_file_name");
     WCHAR wide[MAX_PATH];
@@ -35,11 +32,9 @@ std::string HostPath(const std::string& path)
 
 // Runs command under the host's sh; true once it has ended. Wine gives no handle to wait on
 // for a host program, so the command removes a marker file, which is waited for.
-bool RunOnHost(const std::string& command)
-{
+bool RunOnHost(const std::string& command) {
     char marker[MAX_PATH];
-    if (!GetTempFileNameA("c:\\windows\\temp", "host", 0, marker))
-        return false;
+    if (!GetTempFileNameA("c:\\windows\\temp", "host", 0, marker)) return false;
     std::string line = "Z:\\bin\\sh -c \"" + command + "; rm '" + HostPath(marker) + "'\"";
     STARTUPINFOA si = { sizeof si };
     PROCESS_INFORMATION pi;
@@ -47,16 +42,14 @@ bool RunOnHost(const std::string& command)
         return false;
     CloseHandle(pi.hThread);
     CloseHandle(pi.hProcess);
-    for (int i = 0; i < 1000 && PathExists(marker); ++i)
-        Sleep(10);
+    for (int i = 0; i < 1000 && PathExists(marker); ++i) Sleep(10);
     return !PathExists(marker);
 }
 
 extern "C" LONG NTAPI RtlAdjustPrivilege(ULONG, BOOLEAN enable, BOOLEAN thread, BOOLEAN* was);
 // Adds hive's keys with their values as Wine's server writes them out, in one request (a walk
 // takes one a value): "[KEY] time" and "#time" lines, then the values as in a .reg file.
-void AddHive(HKEY hive, const std::string& root, Snapshot* shot)
-{
+void AddHive(HKEY hive, const std::string& root, Snapshot* shot) {
     const std::string file = "c:\\windows\\temp\\" + root + ".reg";
     DeleteFileA(file.c_str());
     EXPECT_EQ(ERROR_SUCCESS, RegSaveKeyA(hive, file.c_str(), NULL)) << root;
@@ -73,8 +66,7 @@ void AddHive(HKEY hive, const std::string& root, Snapshot* shot)
     }
 }
 
-void DeleteTree(const std::string& path)
-{
+void DeleteTree(const std::string& path) {
     std::string from = path + '\0';
     SHFILEOPSTRUCTA op = { NULL, FO_DELETE, from.c_str(), NULL,
                            FOF_NOCONFIRMATION | FOF_NOERRORUI | FOF_SILENT };
@@ -88,8 +80,7 @@ std::vector<std::string> seen;
 
 }  // namespace
 
-void ResetMachine()
-{
+void ResetMachine() {
     // Wine's explorer opens a folder window for every group it creates; a few tries close them.
     HWND w;
     for (int i = 0; i < 10 && (w = WaitPage(0, "Velorin", 0, 0)) != NULL; i++)
@@ -105,8 +96,7 @@ void ResetMachine()
     DeleteFileA("c:\\corvex-log.txt");
 }
 
-std::string ReadFileBytes(const std::string& path)
-{
+std::string ReadFileBytes(const std::string& path) {
     HANDLE f = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL,
                            OPEN_EXISTING, 0, NULL);
     std::string data;
@@ -118,8 +108,7 @@ std::string ReadFileBytes(const std::string& path)
     return data;
 }
 
-bool WriteFileBytes(const std::string& path, const std::string& data, const FILETIME* lastWrite)
-{
+bool WriteFileBytes(const std::string& path, const std::string& data, const FILETIME* lastWrite) {
     HANDLE f = CreateFileA(path.c_str(), GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, 0, NULL);
     DWORD written = 0;
     bool ok = f != INVALID_HANDLE_VALUE &&
@@ -128,35 +117,29 @@ bool WriteFileBytes(const std::string& path, const std::string& data, const FILE
     return CloseHandle(f) && ok;
 }
 
-bool MakeDirs(const std::string& path)
-{
+bool MakeDirs(const std::string& path) {
     return SHCreateDirectoryExA(NULL, path.c_str(), NULL) == ERROR_SUCCESS || PathExists(path);
 }
 
-bool PathExists(const std::string& path)
-{
+bool PathExists(const std::string& path) {
     return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
-bool SetReadOnly(const std::string& path)
-{
+bool SetReadOnly(const std::string& path) {
     SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY);
     RunOnHost("chattr +i '" + HostPath(path) + "' 2>/dev/null");
     HANDLE f = CreateFileA(path.c_str(), GENERIC_WRITE, 0, NULL, OPEN_EXISTING, 0, NULL);
     return f == INVALID_HANDLE_VALUE || !CloseHandle(f);
 }
 
-bool ClearReadOnly(const std::string& path)
-{
-    if (!PathExists(path))
-        return true;
+bool ClearReadOnly(const std::string& path) {
+    if (!PathExists(path)) return true;
     bool cleared = RunOnHost("chattr -R -i '" + HostPath(path) + "' 2>/dev/null");
     DWORD attributes = GetFileAttributesA(path.c_str());
     return SetFileAttributesA(path.c_str(), attributes & ~FILE_ATTRIBUTE_READONLY) && cleared;
 }
 
-Snapshot SnapshotMachine()
-{
+Snapshot SnapshotMachine() {
     Snapshot shot;
     BOOLEAN was;  // Wine writes a hive out only with the backup privilege, number 17
     EXPECT_EQ(0, RtlAdjustPrivilege(17, TRUE, FALSE, &was));
@@ -184,21 +167,11 @@ Snapshot SnapshotMachine()
     return shot;
 }
 
-std::string SetupExePath()
-{
-    return Env("VELORIN_SETUP_EXE");
-}
-std::string CorvexExePath()
-{
-    return Env("VELORIN_CORVEX_EXE");
-}
-std::string CorvexLog()
-{
-    return ReadFileBytes("c:\\corvex-log.txt");
-}
+std::string SetupExePath() { return Env("VELORIN_SETUP_EXE"); }
+std::string CorvexExePath() { return Env("VELORIN_CORVEX_EXE"); }
+std::string CorvexLog() { return ReadFileBytes("c:\\corvex-log.txt"); }
 
-Program Launch(const std::string& path)
-{
+Program Launch(const std::string& path) {
     std::string dir = path.substr(0, path.rfind('\\') + 1), line = path;
     STARTUPINFOA si = { sizeof si };
     PROCESS_INFORMATION pi = {};
@@ -208,8 +181,7 @@ Program Launch(const std::string& path)
     return { pi.hProcess, pi.dwProcessId };
 }
 
-int WaitExit(Program program, DWORD ms)
-{
+int WaitExit(Program program, DWORD ms) {
     DWORD code = (DWORD)-1;
     if (WaitForSingleObject(program.process, ms) != WAIT_OBJECT_0)
         TerminateProcess(program.process, code);
@@ -220,72 +192,58 @@ int WaitExit(Program program, DWORD ms)
 }
 
 Program StartSetup(const std::string& dir, const std::string& entry, HWND* page,
-                   const std::string& program)
-{
+                   const std::string& program) {
     EXPECT_TRUE(CopyFileA(program.c_str(), (dir + "SETUP.EXE").c_str(), FALSE)) << program;
     Program p = Launch(dir + "SETUP.EXE");
     Press(WaitPage(p.pid, "Welcome to Velorin!", IDC_NEXT), IDC_NEXT);
     Press(WaitPage(p.pid, "Velorin Installation", IDC_CANCEL_SETUP), IDC_NEXT);
     HWND directory = WaitPage(p.pid, "Velorin Installation", IDC_DIRECTORY);
-    if (!entry.empty())
-        SetText(directory, IDC_DIRECTORY, entry);
+    if (!entry.empty()) SetText(directory, IDC_DIRECTORY, entry);
     Press(directory, IDC_NEXT);
     *page = WaitPage(p.pid, "Velorin Installation", IDC_PROGRESS);
     return p;
 }
 
-std::string AnswerBox(const Program& program, int id, DWORD ms)
-{
+std::string AnswerBox(const Program& program, int id, DWORD ms) {
     HWND box = WaitBox(program.pid, ms);
     std::string line = box ? BoxLine(ReadBox(box)) : "no box";
     EXPECT_TRUE(box && Answer(box, id)) << line;
     return line;
 }
 
-void StartBoxAnswerer(std::function<int(const BoxInfo&)> decide)
-{
+void StartBoxAnswerer(std::function<int(const BoxInfo&)> decide) {
     StopBoxAnswerer();
     stopAnswering = false;
     answerer = std::thread([decide] {
         while (!stopAnswering) {
             HWND box = WaitBox(GetCurrentProcessId(), 20);
-            if (!box)
-                continue;
+            if (!box) continue;
             BoxInfo info = ReadBox(box);
             int id = decide(info);
             seen.push_back(BoxLine(info));
-            if (Answer(box, id))
-                continue;
+            if (Answer(box, id)) continue;
             // A box the test did not expect: it is reported, and ended so that the code
             // waiting in it goes on and the test ends at once, the least harmful way first.
             seen.push_back("unexpected: no button " + std::to_string(id) + " in " + seen.back());
             for (int other : { IDCANCEL, IDNO, IDABORT, IDOK, IDIGNORE, IDYES, IDRETRY })
-                if (Answer(box, other))
-                    break;
+                if (Answer(box, other)) break;
         }
     });
 }
 
-std::vector<std::string> StopBoxAnswerer()
-{
+std::vector<std::string> StopBoxAnswerer() {
     stopAnswering = true;
-    if (answerer.joinable())
-        answerer.join();
+    if (answerer.joinable()) answerer.join();
     for (const std::string& line : seen)
         EXPECT_EQ(std::string::npos, line.find("unexpected: ")) << line;
     return std::exchange(seen, {});
 }
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     testing::InitGoogleTest(&argc, argv);
     struct Reset : testing::EmptyTestEventListener {
-        void OnTestStart(const testing::TestInfo&) override
-        {
-            ResetMachine();
-        }
-        void OnTestEnd(const testing::TestInfo&) override
-        {
+        void OnTestStart(const testing::TestInfo&) override { ResetMachine(); }
+        void OnTestEnd(const testing::TestInfo&) override {
             StopBoxAnswerer();
             ResetMachine();
         }

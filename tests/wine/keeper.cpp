@@ -3,8 +3,7 @@
 // processes. The wine fixture starts it and ends it with the wineserver.
 #include <windows.h>
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
-{
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     GetDesktopWindow();
     Sleep(INFINITE);
     return 0;

@@ -14,8 +14,7 @@
 #include <functional>
 #include <iterator>
 
-namespace
-{
+namespace {
 
 namespace fs = std::filesystem;
 
@@ -29,15 +28,13 @@ const fs::path CONTENT = DIR / "content", OUT = DIR / "out";
 const std::string MEDIA = ZTOOL_PATH " media " + CONTENT.string() + " " + OUT.string() + " ";
 const std::string CHECK = ZTOOL_PATH " check ";
 
-std::string Read(const fs::path& path)
-{
+std::string Read(const fs::path& path) {
     std::ifstream in(path, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 // Writes a file last written at a second since 1970 (UTC); by default a fixed
 // one, so that the same content always makes the same medium.
-void Write(const fs::path& path, const std::string& data, time_t time = 981173046)
-{
+void Write(const fs::path& path, const std::string& data, time_t time = 981173046) {
     std::ofstream(path, std::ios::binary) << data;
     struct timeval times[2] = { { time, 0 }, { time, 0 } };
     utimes(path.c_str(), times);
@@ -45,13 +42,11 @@ void Write(const fs::path& path, const std::string& data, time_t time = 98117304
 
 typedef std::function<void(const fs::path&)> Change;
 // Writes the data to the file in a folder, or with no data removes the file.
-Change Put(const char* file, const std::string& data)
-{
+Change Put(const char* file, const std::string& data) {
     return [=](auto& d) { data.empty() ? (void)fs::remove(d / file) : Write(d / file, data); };
 }
 // A command line's exit status and all it printed.
-std::pair<int, std::string> Shell(const std::string& command)
-{
+std::pair<int, std::string> Shell(const std::string& command) {
     int raw = std::system((command + " >" + (DIR / "log").string() + " 2>&1").c_str());
     return { WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, Read(DIR / "log") };
 }
@@ -62,8 +57,7 @@ struct Row {
     int status = 0;
     const char* message = "";
 };
-void Expect(const std::string& command, const Row& row)
-{
+void Expect(const std::string& command, const Row& row) {
     auto [status, text] = Shell(command);
     EXPECT_EQ(status, row.status) << row.message << "\n" << command << "\n" << text;
     EXPECT_NE(text.find(row.message), std::string::npos) << command << "\n" << text;
@@ -71,27 +65,21 @@ void Expect(const std::string& command, const Row& row)
 
 struct Ztool : ::testing::Test {
     // Afresh: the content of a medium that installs, and no medium yet.
-    void SetUp() override
-    {
+    void SetUp() override {
         fs::remove_all(DIR);
         fs::create_directories(CONTENT / "corvex");
         char fill = 'a';
-        for (const char* file : DISKS[0])
-            Write(CONTENT / file, std::string(512, fill++));
+        for (const char* file : DISKS[0]) Write(CONTENT / file, std::string(512, fill++));
         for (const char* file : { "nprogram.z", "www.z", "corvex/corvex.exe", "corvex/regist.dll" })
             Write(CONTENT / file, std::string(700, fill++));
         Write(CONTENT / "setup.ini", "[Velorin]\r\nIsRegNoAPrefix=yes\r\nRegNo=ABC\r\n");
     }
-    void TearDown() override
-    {
-        fs::remove_all(DIR);
-    }
+    void TearDown() override { fs::remove_all(DIR); }
 };
 
 // Every refusal names the file and what is wrong, those about the content
 // before anything is written; the rows that pass sit at the edges refused.
-TEST_F(Ztool, RefusesWhatWouldNotInstallAsMeant)
-{
+TEST_F(Ztool, RefusesWhatWouldNotInstallAsMeant) {
     const std::string r(63, 'r'), h(255, 'h');  // HDHomePage is only tested for being empty
     const Change over = Put("setup.ini", "[Velorin]\nFreeDays=" + h + "h");
     // clang-format off
@@ -122,8 +110,7 @@ TEST_F(Ztool, RefusesWhatWouldNotInstallAsMeant)
 // on its disk, a full disk 1 included; the CD image made again a second later in
 // another time zone is the same, dated by the newest file (one outside corvex/).
 // `check` passes both media and fails any that cannot install.
-TEST_F(Ztool, ImagesHoldTheContentAloneAndCheckPassesOnlyWhatInstalls)
-{
+TEST_F(Ztool, ImagesHoldTheContentAloneAndCheckPassesOnlyWhatInstalls) {
     Write(CONTENT / "nsystem.z", std::string(NSYSTEM_ROOM, 'n'));
     Write(CONTENT / "readme.txt", "the newest", 981173106);  // 2001-02-03 04:05:06 UTC
     ASSERT_EQ(Shell("TZ=UTC " + MEDIA + "--floppy --iso").first, 0);
@@ -162,8 +149,7 @@ TEST_F(Ztool, ImagesHoldTheContentAloneAndCheckPassesOnlyWhatInstalls)
 }
 
 // What setup.ini turns into, the values every installation writes left out.
-TEST(SetupIni, GivesTheValuesSetupWrites)
-{
+TEST(SetupIni, GivesTheValuesSetupWrites) {
     const std::string r(64, 'r'), h(256, 'h'), s(256, 's'), t(256, 't'), d(256, 'd');
     // clang-format off
     const struct { std::string ini, values; } rows[] = {
@@ -189,8 +175,7 @@ TEST(SetupIni, GivesTheValuesSetupWrites)
 }
 
 // The stream and archive commands: each one's work and its exit statuses.
-TEST_F(Ztool, StreamAndArchiveCommands)
-{
+TEST_F(Ztool, StreamAndArchiveCommands) {
     fs::create_directories(DIR / "b/x");
     fs::current_path(DIR);  // the files named below lie there
     auto ztool = [](std::string a) { return Shell("(" ZTOOL_PATH " " + a + " >out 2>err)").first; };

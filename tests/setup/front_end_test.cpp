@@ -46,46 +46,30 @@ std::string Probe() {
 // then the directory field.
 HWND ToDirectoryPage(const Program& p) {
     HWND welcome = WaitPage(p.pid, "Welcome to Velorin!", IDC_NEXT);
-    ExpectPage(welcome, IDC_NEXT,
-               "Welcome to Velorin!|&OK|ORV95NEWL");  // the picture, by its bitmap
+    // clang-format off
+    ExpectPage(welcome, IDC_NEXT, "Welcome to Velorin!|&OK|ORV95NEWL");  // the picture's bitmap
     Press(welcome, IDC_NEXT);
     HWND intro = WaitPage(p.pid, CAPTION, IDC_CANCEL_SETUP);
-    ExpectPage(intro, IDC_NEXT,
-               std::string(CAPTION) + "|Velorin provides a top-quality, easy-to-use Internet "
-                                      "connection. It includes Netscape Navigator, a "
-                                      "powerful Internet software package. You'll be able to "
-                                      "register instantly and go online in minutes."
-                                      "|Additionally, if you've already registered an account with "
-                                      "Orvanta Network, Velorin will configure it "
-                                      "for you.|Here's what you need:|- Windows 95 (you may need "
-                                      "the original diskettes/CD)|- 8 megabytes of "
-                                      "free disk space|- A 9600 baud or faster modem|- A credit "
-                                      "card (for a new account)|&Next >|&Cancel");
+    ExpectPage(intro, IDC_NEXT, std::string(CAPTION) + "|Velorin provides a top-quality, "
+        "easy-to-use Internet connection. It includes Netscape Navigator, a powerful Internet "
+        "software package. You'll be able to register instantly and go online in minutes."
+        "|Additionally, if you've already registered an account with Orvanta Network, Velorin will "
+        "configure it for you.|Here's what you need:|- Windows 95 (you may need the original "
+        "diskettes/CD)|- 8 megabytes of free disk space|- A 9600 baud or faster modem|- A credit "
+        "card (for a new account)|&Next >|&Cancel");
     Press(intro, IDC_NEXT);
     HWND directory = WaitPage(p.pid, CAPTION, IDC_DIRECTORY);
-    ExpectPage(directory, IDC_DIRECTORY,
-               std::string(CAPTION) +
-                   "|Velorin will now install the registration software on your computer and guide "
-                   "you through the setup "
-                   "process.|Velorin directory:|" +
-                   Text(directory, IDC_DIRECTORY) +
-                   "|If you would like Velorin installed "
-                   "in a different directory than the default, enter the directory below.|&Next "
-                   ">|&Cancel|< &Back");
+    ExpectPage(directory, IDC_DIRECTORY, std::string(CAPTION) + "|Velorin will now install the "
+        "registration software on your computer and guide you through the setup process."
+        "|Velorin directory:|" + Text(directory, IDC_DIRECTORY) + "|If you would like Velorin "
+        "installed in a different directory than the default, enter the directory below."
+        "|&Next >|&Cancel|< &Back");
+    // clang-format on
     return directory;
 }
 
 const std::string CANCEL_QUESTION = "box \"Velorin Installation\" icon=question buttons=Yes|No "
                                     "\"Are you sure you want to cancel installation?\"";
-
-// Leaving the wizard before the progress page changes nothing on the machine.
-void ExpectMachineUntouched(const std::string& winIniBefore) {
-    HKEY key;
-    EXPECT_EQ(ReadFileBytes("c:\\windows\\win.ini"), winIniBefore);
-    EXPECT_NE(RegOpenKeyExA(HKEY_LOCAL_MACHINE, "Software\\OrvantaNetwork", 0, KEY_READ, &key), 0);
-    EXPECT_FALSE(PathExists("c:\\orvanet"));
-    EXPECT_EQ(CorvexLog(), "");
-}
 
 // The directory field shows what an earlier installation recorded, again
 // after Back; Back leads to the introduction, not the welcome page.
@@ -103,7 +87,11 @@ TEST(WizardPages, BackAndCancelLeaveNoTrace) {
         directory = WaitPage(p.pid, CAPTION, IDC_DIRECTORY, pass == 0 ? 30000 : 0);
     }
     EXPECT_EQ(WaitExit(p), 0);
-    ExpectMachineUntouched(winIni);
+    HKEY key;  // leaving the wizard before the progress page changes nothing on the machine
+    EXPECT_EQ(ReadFileBytes("c:\\windows\\win.ini"), winIni);
+    EXPECT_NE(RegOpenKeyExA(HKEY_LOCAL_MACHINE, "Software\\OrvantaNetwork", 0, KEY_READ, &key), 0);
+    EXPECT_FALSE(PathExists("c:\\orvanet"));
+    EXPECT_EQ(CorvexLog(), "");
 }
 
 // x: has 4,194,304 bytes free and w: 7,999,488 (small file systems of the

@@ -66,19 +66,16 @@ TEST(DirectoryGuard, HowFarAGuardReachesAndTheWalkUp) {
         { "C:\\windows", 1 }, { "C:\\windows\\system32\\", 1 }, { "\\\\srv\\cd\\velorin\\", 1 },
         { "c:\\users\\u\\Desktop", 0 },
     };
-    // clang-format on
-    // clang-format off
     const struct { const char* dir; bool kept; } rows[] = {
-        { "e:/", true }, { "\\\\srv\\share\\", true }, { "//srv/share", true },
-        { "\\\\srv\\cd", true },
-        { "C:\\Windows \\", true }, { "c:\\\\windows\\\\", true },
-        { "c:\\windows\\system32...", true },
-        { "\\\\SRV\\CD\\VELORIN", true }, { "c:\\windows\\fonts", true },
-        { "\\\\srv\\cd\\velorin\\disk1", true },
-        { "c:\\users\\u", true }, { "C:\\USERS\\U\\DESKTOP.", true },
-        { "c:\\olddial\\\\bin", false },
-        { "\\\\srv\\share\\d", false }, { "c:\\windowsx", false }, { "\\\\srv\\cd\\other", false },
-        { "c:\\users\\u\\Desktop\\old", false }, { "c:\\users\\u2", false },
+        { "e:/", true }, { ".", true }, { "..", true }, { "olddial", true }, { "c:olddial", true },
+        { "\\olddial", true }, { "\\\\?\\C:\\WINDOWS", true }, { "\\\\srv\\share\\", true },
+        { "//srv/share", true }, { "\\\\srv\\cd", true }, { "C:\\Windows \\", true },
+        { "c:\\\\windows\\\\", true }, { "c:\\windows\\system32...", true },
+        { "c:\\users\\u", true }, { "\\\\SRV\\CD\\VELORIN", true }, { "c:\\windows\\fonts", true },
+        { "C:\\USERS\\U\\DESKTOP.", true }, { "\\\\srv\\cd\\velorin\\disk1", true },
+        { "c:\\olddial\\\\bin", false }, { "c:\\users\\u2", false }, { "\\\\srv\\share\\d", false },
+        { "c:\\windowsx", false }, { "\\\\srv\\cd\\other", false },
+        { "c:\\users\\u\\Desktop\\old", false },
     };
     // clang-format on
     for (const auto& row : rows) {

@@ -117,7 +117,8 @@ const std::string kSpsd = "device=c:\\olddial\\bin\\vntspsd.386\r\n",
                   kBin = "device=\\bin\\vtcprac.386\r\n",
                   kHead = "[boot]\r\n" + kSpsd + "[386Enh]\r\n", kEnd = "x=1\r\n",
                   kSystemIni = kHead + kSpsd + kTcprac + kTcp + kBin + kEnd,
-                  kOtherDialer = kHead + kSpsd + kTcprac + kBin + kEnd;
+                  kNoTcp = kHead + kSpsd + kTcprac + kBin + kEnd,
+                  kNoBin = kHead + kSpsd + kTcprac + kEnd;
 
 const std::string kNotice =
     "box \"Velorin\" icon=information buttons=OK \"Thank you for upgrading to Velorin for Windows "
@@ -128,9 +129,10 @@ const std::string kNotice =
     "your bookmarks and news files will be retained.\"";
 
 // A folder as the registry names it: a shell folder by default.
-std::string
-Folder(const char* value, HKEY root = HKEY_CURRENT_USER,
-       const char* key = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders") {
+const char kShellFolders[] =
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
+std::string Folder(const char* value, HKEY root = HKEY_CURRENT_USER,
+                   const char* key = kShellFolders) {
     char text[MAX_PATH] = "";
     DWORD size = sizeof text;
     SHGetValueA(root, key, value, NULL, text, &size);
@@ -138,13 +140,6 @@ Folder(const char* value, HKEY root = HKEY_CURRENT_USER,
 }
 // The user's own folder, which holds the Desktop.
 const std::string kProfile = Folder("Desktop").substr(0, Folder("Desktop").rfind('\\'));
-
-void DeleteTree(const std::string& path) {
-    ClearReadOnly(path);
-    const std::string from = path + '\0';
-    SHFILEOPSTRUCTA tree = { NULL, FO_DELETE, from.c_str(), NULL, FOF_NO_UI };
-    SHFileOperationA(&tree);
-}
 
 // Puts SYSTEM.INI back and removes what these tests add beyond ResetMachine: the files they
 // planted and the folders a dialer value derives.
@@ -161,9 +156,10 @@ struct Restore {
                        { kWin + "SYSTEM.OLD", kWin + "f.dat", "c:\\f.dat", kProfile + "\\f.dat" });
         for (const std::string& file : planted) ClearReadOnly(file), DeleteFileA(file.c_str());
         for (const std::string& dir : { "c:\\olddial", "c:\\docs", "c:\\elsewhere" })
-            DeleteTree(dir);
+            ClearReadOnly(dir), DeleteTree(dir);
         for (const std::string& dir : { std::string("c:"), kWin.substr(0, 10), kProfile })
-            for (const char* sub : { "\\bin", "\\app", "\\etc" }) DeleteTree(dir + sub);
+            for (const char* sub : { "\\bin", "\\app", "\\etc" })
+                ClearReadOnly(dir + sub), DeleteTree(dir + sub);
     }
 };
 
@@ -209,34 +205,24 @@ TEST(SystemMigration, EmptiesOnlyTheEarlierInstallationsFolders) {
     const std::string orvanet = "c:\\orvanet",
                       cut = "c:\\docs" + std::string(248, ' ') + "\\olddial";
     // What goes: vez.ini and the register folder's files, and with them the old dialer's.
-    const std::vector<std::string> some = { kWin + "vez.ini", kOrvanet + "register.ini",
-                                            kOrvanet + "f.dat" },
-                                   all = { some[0],
-                                           some[1],
-                                           some[2],
-                                           kOld + "f.dat",
-                                           kOld + "bin\\f.dat",
-                                           kOld + "app\\f.dat",
-                                           kOld + "etc\\f.dat",
-                                           kOld + "bin\\vntspsd.386" };
+    std::vector<std::string> some = { kWin + "vez.ini", kOrvanet + "register.ini",
+                                      kOrvanet + "f.dat" },
+                             all = some;
+    for (const char* file :
+         { "f.dat", "bin\\f.dat", "app\\f.dat", "etc\\f.dat", "bin\\vntspsd.386" })
+        all.push_back(kOld + file);
     // clang-format off
     // The text SYSTEM.INI ends with, and SYSTEM.OLD too when the migration ran to its end.
     const struct { const char* name; std::string main, dialer, version; Fault fault; int result;
                    std::string ini; std::vector<std::string> gone; } rows[] = {
-        { "the dialer's, its value ending in a backslash", orvanet, kOld, "3.1", NONE, 1,
-          kOtherDialer, all },
-        { "c:\\ as the dialer, no driver in c:\\bin", orvanet, "c:\\", "3.1", NONE, 1, kOtherDialer,
-          some },
-        { "a dialer value cut at its read limit", orvanet, cut, "3.1", NONE, 1, kOtherDialer,
-          some },
-        { "Dialer and Tessimo empty", orvanet, "", "3.1", NONE, 1, kHead + kSpsd + kTcprac + kEnd,
-          some },
+        { "the dialer's, its value ending in \\", orvanet, kOld, "3.1", NONE, 1, kNoTcp, all },
+        { "c:\\ as the dialer, no driver", orvanet, "c:\\", "3.1", NONE, 1, kNoTcp, some },
+        { "a dialer value cut at its read limit", orvanet, cut, "3.1", NONE, 1, kNoTcp, some },
+        { "Dialer and Tessimo empty", orvanet, "", "3.1", NONE, 1, kNoBin, some },
         { "Version present but empty", orvanet, kOld, "", NONE, 0, kSystemIni, {} },
         { "no register.ini", "c:\\elsewhere", kOld, "3.1", NONE, 0, kSystemIni, {} },
-        { "SYSTEM.OLD read-only", orvanet, kOld, "3.1", OLD_READ_ONLY, 0, kSystemIni,
-          { kWin + "vez.ini" } },
-        { "SYSTEM.INI held open", orvanet, kOld, "3.1", INI_HELD, 0, kSystemIni,
-          { kWin + "vez.ini" } },
+        { "SYSTEM.OLD read-only", orvanet, kOld, "3.1", OLD_READ_ONLY, 0, kSystemIni, { some[0] } },
+        { "SYSTEM.INI held open", orvanet, kOld, "3.1", INI_HELD, 0, kSystemIni, { some[0] } },
     };
     // clang-format on
     for (const auto& row : rows) {
@@ -251,11 +237,11 @@ TEST(SystemMigration, EmptiesOnlyTheEarlierInstallationsFolders) {
             ASSERT_TRUE(restore.Plant(file));
         ASSERT_TRUE(row.fault != OLD_READ_ONLY || (restore.Plant(kWin + "SYSTEM.OLD", "old") &&
                                                    SetReadOnly(kWin + "SYSTEM.OLD")));
-        HANDLE held =
-            row.fault != INI_HELD
-                ? INVALID_HANDLE_VALUE
-                : CreateFileA((kWin + "system.ini").c_str(), GENERIC_READ,
-                              FILE_SHARE_READ | FILE_SHARE_WRITE, NULL, OPEN_EXISTING, 0, NULL);
+        const std::string ini = kWin + "system.ini";
+        HANDLE held = row.fault != INI_HELD ? NULL
+                                            : CreateFileA(ini.c_str(), GENERIC_READ,
+                                                          FILE_SHARE_READ | FILE_SHARE_WRITE, NULL,
+                                                          OPEN_EXISTING, 0, NULL);
         std::set<std::string> files = WindowsFolderFiles();
         files.insert("system.old");
         StartBoxAnswerer([](const BoxInfo&) { return IDOK; });
@@ -265,7 +251,7 @@ TEST(SystemMigration, EmptiesOnlyTheEarlierInstallationsFolders) {
         EXPECT_EQ(row.gone.empty() ? Lines{} : Lines{ kNotice }, StopBoxAnswerer());
         EXPECT_EQ(row.ini, ReadFileBytes(kWin + "system.ini"));
         const std::string old = row.fault == OLD_READ_ONLY ? "old"
-                                : row.fault == INI_HELD    ? kOtherDialer
+                                : row.fault == INI_HELD    ? kNoTcp
                                 : row.result               ? row.ini
                                                            : "";
         EXPECT_EQ(old, ReadFileBytes(kWin + "SYSTEM.OLD"));
@@ -279,37 +265,32 @@ TEST(SystemMigration, EmptiesOnlyTheEarlierInstallationsFolders) {
 
 // Every name of a folder the clean-up must not empty, each a real folder with a file f.dat, still
 // there afterwards: the Windows and system folders and what lies inside them, by their texts and
-// through m:, the drive onto c:; roots; the current folder (e:\cur) and texts relative to it;
-// setup's own folder on the medium (long-named, so that it has a short form of its own) and a
-// folder holding it; the user's shell folders as the registry names them and by another name,
-// and the folder holding them. Only the plain dialer folder goes, its sub-folders named with the
-// doubled backslash of a Dialer value that ends in one.
+// through m:, the drive onto c:; roots; setup's own folder on the medium (long-named, so that it
+// has a short form of its own) and a folder holding it; the user's shell folders as the registry
+// names them and by another name, and the folder holding them. Only the plain dialer folder goes,
+// its sub-folders named with the doubled backslash of a Dialer value that ends in one.
 TEST(SystemMigration, GuardKeepsEveryNameOfAProtectedFolder) {
     Restore restore;
-    const std::string medium = "d:\\Velorin Medium\\disk1", profile = kProfile,
-                      personal = Folder("Personal"),
+    const std::string medium = "d:\\Velorin Medium\\disk1", personal = Folder("Personal"),
                       programs = Folder("ProgramFilesDir", HKEY_LOCAL_MACHINE,
                                         "Software\\Microsoft\\Windows\\CurrentVersion");
-    ASSERT_TRUE(MakeDirs(medium) && MakeDirs("e:\\cur") && SetCurrentDirectoryA("e:\\cur"));
+    ASSERT_TRUE(MakeDirs(medium));
     lstrcpyA(setupState.sourceDir, "d:\\velorin medium\\disk1\\");
     char shortMedium[MAX_PATH];
     ASSERT_TRUE(GetShortPathNameA(medium.c_str(), shortMedium, MAX_PATH));
     ASSERT_STRNE(shortMedium, medium.c_str());
-    ASSERT_EQ(Folder("Desktop"), profile + "\\Desktop");
+    ASSERT_EQ(Folder("Desktop"), kProfile + "\\Desktop");
     // clang-format off
     const struct { std::string text, folder; } rows[] = {
         { "c:\\windows\\.", kWin }, { "C:/WINDOWS", kWin }, { "c:\\windows\\system32\\..", kWin },
-        { "C:\\WINDOWS.", kWin }, { "\\\\?\\C:\\WINDOWS", kWin }, { "m:\\windows", kWin },
+        { "C:\\WINDOWS.", kWin }, { "m:\\windows", kWin },
         { "c:\\windows\\fonts", kWin + "fonts\\" }, { "M:\\WINDOWS\\FONTS", kWin + "fonts\\" },
         { "m:\\windows\\system32\\drivers", kWin + "system32\\drivers\\" }, { "c:\\.", "c:\\" },
-        { "d:\\.", "d:\\" },
-        { ".", "e:\\cur\\" }, { "..", "e:\\" }, { "olddial", "e:\\cur\\olddial\\" },
-        { "c:olddial", "c:\\olddial\\" }, { "\\olddial", "e:\\olddial\\" },
-        { medium + "\\", medium + "\\" },
-        { shortMedium, medium + "\\" }, { "D:\\VELORIN MEDIUM", "d:\\Velorin Medium\\" },
+        { "d:\\.", "d:\\" }, { medium + "\\", medium + "\\" }, { shortMedium, medium + "\\" },
+        { "D:\\VELORIN MEDIUM", "d:\\Velorin Medium\\" },
         { Folder("Desktop"), Folder("Desktop") + "\\" },
         { "m" + personal.substr(1), personal + "\\" },
-        { "m" + profile.substr(1), profile + "\\" }, { programs, programs + "\\" },
+        { "m" + kProfile.substr(1), kProfile + "\\" }, { programs, programs + "\\" },
         { "m" + programs.substr(1) + "\\common files", programs + "\\Common Files\\" },
     };
     // clang-format on
@@ -332,7 +313,7 @@ TEST(SystemMachine, ChangesNothingElse) {
     ASSERT_EQ(S_OK, SHGetFolderPathA(NULL, CSIDL_PROGRAMS, NULL, 0, programs));
     const std::string group = std::string(programs) + "\\Velorin\\",
                       main = "c:\\orvanet\\" + std::string(80, 'm'), profile = kProfile,
-                      user = "m" + profile.substr(1);
+                      user = "m" + kProfile.substr(1);
     // clang-format off
     struct Row { const char* name; bool upgrade, cancel; const char* key;
         std::string dialer, gone; };
@@ -403,15 +384,14 @@ TEST(SystemMachine, ChangesNothingElse) {
             // The earlier directory, long, replaces the typed one whole (c:\typed, not made, is
             // in the machine's check); its group is replaced by one with the one item; the offer
             // of the medium is recorded, and an earlier value that it does not replace stays.
-            const std::string saved =
-                "c:\\\\orvanet\\\\" + std::string(80, 'm');  // as a hive is saved
+            const std::string saved = "c:\\\\orvanet\\\\" + std::string(80, 'm');  // in a hive
+            // clang-format off
             EXPECT_EQ(after["HKLM\\Software\\OrvantaNetwork\\Velorin"],
                       "key \"Flags\"=dword:00000010 \"FreeDays\"=\"30\" \"FreeHours\"=\"9\" "
-                      "\"HomePage\"=\"h.htm\" "
-                      "\"LocalURLPath\"=\"" +
-                          saved + "\\\\www\\\\h.htm\" \"MainDir\"=\"" + saved +
-                          "\" \"RegNo\"=\"R\" "
-                          "\"RegNoPrefix\"=\"O-1\" \"SetupFee\"=\"$5\" \"VL31Eudora\"=\"TRUE\"");
+                      "\"HomePage\"=\"h.htm\" \"LocalURLPath\"=\"" + saved + "\\\\www\\\\h.htm\" "
+                      "\"MainDir\"=\"" + saved + "\" \"RegNo\"=\"R\" \"RegNoPrefix\"=\"O-1\" "
+                      "\"SetupFee\"=\"$5\" \"VL31Eudora\"=\"TRUE\"");
+            // clang-format on
             EXPECT_FALSE(PathExists(group + "Old.lnk") || PathExists(group + "Extras"));
             std::string link = ReadFileBytes(group + "Registration & Utilities.lnk");
             CharLowerBuffA(&link[0], (DWORD)link.size());

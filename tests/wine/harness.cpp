@@ -66,19 +66,19 @@ void AddHive(HKEY hive, const std::string& root, Snapshot* shot) {
     }
 }
 
-void DeleteTree(const std::string& path) {
-    std::string from = path + '\0';
-    SHFILEOPSTRUCTA op = { NULL, FO_DELETE, from.c_str(), NULL,
-                           FOF_NOCONFIRMATION | FOF_NOERRORUI | FOF_SILENT };
-    SHFileOperationA(&op);
-}
-
 // The box answerer's thread and what it saw, read once the thread has been joined.
 std::thread answerer;
 std::atomic<bool> stopAnswering;
 std::vector<std::string> seen;
 
 }  // namespace
+
+void DeleteTree(const std::string& path) {
+    std::string from = path + '\0';
+    SHFILEOPSTRUCTA op = { NULL, FO_DELETE, from.c_str(), NULL,
+                           FOF_NOCONFIRMATION | FOF_NOERRORUI | FOF_SILENT };
+    SHFileOperationA(&op);
+}
 
 void ResetMachine() {
     // Wine's explorer opens a folder window for every group it creates; a few tries close them.

@@ -29,6 +29,8 @@ bool PathExists(const std::string& path);
 bool SetReadOnly(const std::string& path);
 // Undoes SetReadOnly, for a whole folder tree too.
 bool ClearReadOnly(const std::string& path);
+// Deletes a file or a whole folder tree, without asking.
+void DeleteTree(const std::string& path);
 
 // The machine by path: folders ("folder") and files (time, CRC or a large file's size alone, size)
 // of every drive but the host's root z:, each place under the first letter that reaches it, but

@@ -13,9 +13,9 @@ TEST(ArchiveFormat, LittleEndianLayoutAndDamagedEntries) {
     ArchiveEntry back;
     Bytes bytes(ARCHIVE_ENTRY_SIZE), again(ARCHIVE_ENTRY_SIZE);
     ASSERT_EQ(ArchiveFormatEntry(&entry, bytes.data()), 1);
-    EXPECT_EQ(bytes, Bytes({ 'C',  'O',  'R',  'V',  0xC9, 'X',  '.',  'E',  'X',  'E',
-                             0,    0,    0,    0xEF, 0xCD, 0xAB, 0x89, 0x67, 0x45, 0x23,
-                             0x01, 0x44, 0x33, 0x22, 0x11, 0xD0, 0xC0, 0xB0, 0xA0 }));
+    EXPECT_EQ(
+        bytes, Bytes({ 'C', 'O', 'R', 'V', 0xC9, 'X', '.', 'E', 'X', 'E', 0, 0, 0, 0xEF, 0xCD, 0xAB,
+                   0x89, 0x67, 0x45, 0x23, 0x01, 0x44, 0x33, 0x22, 0x11, 0xD0, 0xC0, 0xB0, 0xA0 }));
     bytes[11] = '!';  // after the name's zero: not part of it
     ASSERT_EQ(ArchiveParseEntry(bytes.data(), 29, &back), ARCHIVE_VALID);
     ASSERT_EQ(ArchiveFormatEntry(&back, again.data()), 1);
@@ -36,8 +36,7 @@ TEST(ArchiveFormat, LittleEndianLayoutAndDamagedEntries) {
     EXPECT_EQ(ArchiveEntryOffset(148102321), 0u);  // past 32 bits
 }
 
-// Unsafe names could leave the target folder or open a device. Short names
-// are the 8.3 ones.
+// Unsafe names could leave the target folder or open a device. Short names are the 8.3 ones.
 // clang-format off
 const struct { const char* name; int safe, isShort; std::vector<const char*> names; } NAMES[] = {
     {"no file in the folder", 0, 0, {"", ".", "..", "..\\x", "a/b", "c:x"}},

@@ -21,8 +21,8 @@ struct ExplodeRun {
     std::size_t consumed;          // stream bytes handed out
 };
 
-inline ExplodeRun RunExplode(const Bytes& stream, uint32_t first = 2048, uint32_t later = 2048,
-                             uint32_t claimed = 0) {
+inline ExplodeRun RunExplode(
+    const Bytes& stream, uint32_t first = 2048, uint32_t later = 2048, uint32_t claimed = 0) {
     ExplodeRun run = { &stream, first, later, claimed, -1, {}, {}, 0 };
     std::vector<ExplodeState> state(1);  // on the heap, where ASan sees overruns
     std::memset((void*)state.data(), 0xA5, sizeof(ExplodeState));

@@ -3,12 +3,11 @@
 // cannot pass; its results, reads and writes; and the agreement of its fast
 // path (8 or more unread input bytes) and its exact path (1-byte reads).
 //
-// The codes were worked out by hand: canonical codes over the published bit
-// lengths, inverted, sent most significant bit first. A field "pattern/bits"
-// is the hex value its bits form read first bit lowest (length code 0x05,
-// "101", is 05/3); a bare 0 or 1 is one bit. A length code i is followed by
-// LENGTH_EXTRA_BITS[i] bits x; a distance is its code j, then y in 2 low bits
-// for length 2 (4j + y + 1 back), else in d low bits (64 << d back at most).
+// The codes were worked out by hand: canonical codes over the published bit lengths, inverted, sent
+// most significant bit first. A field "pattern/bits" is the hex value its bits form read first bit
+// lowest (length code 0x05, "101", is 05/3); a bare 0 or 1 is one bit. A length code i is followed
+// by LENGTH_EXTRA_BITS[i] bits x; a distance is its code j, then y in 2 low bits for length 2
+// (4j + y + 1 back), else in d low bits (64 << d back at most).
 #include "encoder.h"
 #include "explode_harness.h"
 
@@ -85,9 +84,8 @@ const struct { unsigned char mode, dictionary; std::vector<Item> items; } STREAM
         {"0 1240/13 0 240/13 0 80/13 0 1F00/13 0 0/13", "\x1A\x80\xA8\xA9\xFF"},
         {"1 00/7 FE/8 00/8 1F/5", "", 518, 3}, {"1 00/7 C7/8 00/8 1F/5", "", 463},
         {"1 03/2 00/8 1F/5", " Ea"}, {END, "", 0}}},
-    // Length 2 reaches 256 back (j = 63, y = 3) whatever d is; the farthest
-    // match follows the slide of the first block. 45 bytes: the end code
-    // ends on the last bit of the input.
+    // Length 2 reaches 256 back (j = 63, y = 3) whatever d is; the farthest match follows the slide
+    // of the first block. 45 bytes: the end code ends on the last bit of the input.
     {1, 6, {{"0 1B/5 0 07/5 0 F/4", "ea "}, {"1 40/7 75/7 00/8 3F/6", "", 253},
         {"1 05/3 00/8 3/2", "ea"}, {"1 00/7 FE/8 00/8 3F/6", "", 518, 7},
         {"1 40/7 4C/7 00/8 3F/6", "", 212}, {"1 03/2 00/8 3F/6 0 1B/5 0 07/5", "ea ea"},
@@ -103,7 +101,7 @@ TEST(ExplodeKnownAnswer, LengthsAndFarthestDistances) {
             for (unsigned t = 0; t < item.times; ++t, writer.Put(item.bits))
                 for (unsigned r = 0; r < item.repeat; ++r)
                     want.insert(want.end(), item.text,
-                                item.text + std::max<size_t>(1, std::strlen(item.text)));
+                        item.text + std::max<size_t>(1, std::strlen(item.text)));
         SCOPED_TRACE(testing::Message() << "mode " << +known.mode << ", d " << +known.dictionary);
         ExpectDecodes(writer.bytes, want);
     }
@@ -115,11 +113,10 @@ const char* const DISTANCES =  // the codes of j = 0 to 63, in order
     "4/7 78/7 38/7 58/7 18/7 68/7 28/7 48/7 8/7 F0/8 70/8 B0/8 30/8 D0/8 50/8 90/8 10/8 E0/8 60/8 "
     "A0/8 20/8 C0/8 40/8 80/8 0/8";
 
-// Plain literals up to output 4095, a match of 518 from 4000 back (j = 62,
-// y = 31) that ends on the window's last byte, then for every distance code j
-// a match of 2 at 4j + y + 1 (y = j % 4). Also read so that the window's end
-// comes just after a refill of the input buffer, which lies behind it: the
-// match must not spill into the unread input.
+// Plain literals up to output 4095, a match of 518 from 4000 back (j = 62, y = 31) that ends on the
+// window's last byte, then for every distance code j a match of 2 at 4j + y + 1 (y = j % 4). Also
+// read so that the window's end comes just after a refill of the input buffer, which lies behind
+// it: the match must not spill into the unread input.
 TEST(ExplodeKnownAnswer, EveryDistanceCodeAfterAMatchToTheWindowEnd) {
     BitWriter writer{ { 0, 6 } };
     Bytes want;
@@ -161,13 +158,12 @@ TEST(Explode, HeaderFailuresWriteNothing) {
     }
 }
 
-// Encoder streams in both literal modes and all dictionary sizes come back
-// whole on both paths, in blocks of 4096 and a final call with the rest, also
-// from a reader that claims more than the buffer holds. Cut short, they keep
-// what was decoded: all of it when only the end code is cut. The data: 40-byte
-// pieces copied from up to 9 or 4500 bytes back, 20 bytes of noise every 400
-// that hold every literal; as the encoder derives each code from the bit
-// lengths alone, every stored pattern is checked against that rule here.
+// Encoder streams in both literal modes and all dictionary sizes come back whole on both paths, in
+// blocks of 4096 and a final call with the rest, also from a reader that claims more than the
+// buffer holds. Cut short, they keep what was decoded: all of it when only the end code is cut. The
+// data: 40-byte pieces copied from up to 9 or 4500 bytes back, 20 bytes of noise every 400 that
+// hold every literal; as the encoder derives each code from the bit lengths alone, every stored
+// pattern is checked against that rule here.
 TEST(Explode, BothPathsGiveBackEncodedDataInBlocks) {
     std::mt19937 random(7);
     for (int mode = 0; mode <= 1; ++mode)
@@ -180,19 +176,18 @@ TEST(Explode, BothPathsGiveBackEncodedDataInBlocks) {
                 }
                 ASSERT_EQ(EncodeStream(data.data(), size, mode, dictionary, &stream), 1);
                 EXPECT_LT(stream.size(), size * 3 / 4) << "the encoder found no matches";
-                SCOPED_TRACE(testing::Message()
-                             << "mode " << mode << ", d " << dictionary << ", " << size);
+                SCOPED_TRACE(
+                    testing::Message() << "mode " << mode << ", d " << dictionary << ", " << size);
                 std::vector<uint32_t> blocks(size / EXPLODE_BLOCK_SIZE, EXPLODE_BLOCK_SIZE);
                 blocks.push_back(size % EXPLODE_BLOCK_SIZE);  // the final call, maybe of 0 bytes
                 Bytes cut(stream.begin(), stream.end() - 1),
                     half(stream.begin(), stream.begin() + stream.size() / 2);
-                for (const ExplodeRun& run :
-                     { RunExplode(stream), RunExplode(stream, 5, 1),
-                       RunExplode(stream, 2048, 2048, 100000), RunExplode(cut),
-                       RunExplode(cut, 5, 1), RunExplode(half, 5, 1 + size % 7) }) {
+                for (const ExplodeRun& run : { RunExplode(stream), RunExplode(stream, 5, 1),
+                         RunExplode(stream, 2048, 2048, 100000), RunExplode(cut),
+                         RunExplode(cut, 5, 1), RunExplode(half, 5, 1 + size % 7) }) {
                     bool whole = run.consumed == stream.size() || run.consumed == cut.size();
                     ASSERT_EQ(run.result,
-                              run.consumed == stream.size() ? EXPLODE_OK : EXPLODE_UNEXPECTED_END);
+                        run.consumed == stream.size() ? EXPLODE_OK : EXPLODE_UNEXPECTED_END);
                     std::size_t kept = whole ? size : std::min(size, run.output.size());
                     ASSERT_EQ(run.output, Bytes(data.begin(), data.begin() + kept));
                     if (whole) ASSERT_EQ(run.writes, blocks);

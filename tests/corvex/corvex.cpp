@@ -1,6 +1,5 @@
-// Stand-in for the registration program in tests: it appends
-// "<command line>|show=<n>" and CR LF to C:\corvex-log.txt and exits 0, so a
-// test can prove exactly how setup started it.
+// Stand-in for the registration program in tests: it appends "<command line>|show=<n>" and CR LF to
+// C:\corvex-log.txt and exits 0, so a test can prove exactly how setup started it.
 #include <windows.h>
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {

@@ -85,9 +85,8 @@ std::string IconKind(HWND box) {
     DWORD_PTR handle = 0;
     if (!IsWindowVisible(icon) || !Ask(icon, STM_GETICON, 0, 0, &handle) || !handle) return "none";
     static const std::pair<LPCSTR, const char*> stock[] = { { IDI_HAND, "error" },
-                                                            { IDI_EXCLAMATION, "warning" },
-                                                            { IDI_QUESTION, "question" },
-                                                            { IDI_ASTERISK, "information" } };
+        { IDI_EXCLAMATION, "warning" }, { IDI_QUESTION, "question" },
+        { IDI_ASTERISK, "information" } };
     RECT rc;
     GetClientRect(icon, &rc);
     POINT at = { 0, 0 };

@@ -21,20 +21,19 @@ void Insert(const std::string& image, const std::string& dir) {
 // then also started the registration program.
 void ExpectInstalled(bool whole) {
     for (std::string name :
-         { "nsystem.z", "netscape.z", "wsystem.z", "plugins.z", "javaclss.z", "javabin.z",
-           "readme.txt", "nprogram.z", "www.z", "corvex/corvex.exe", "corvex/register.ini" })
-        EXPECT_TRUE(GetFile(COMPONENTS + name.substr(name.find('/') + 1)) ==
-                        GetFile(MEDIA + "/content/" + name) ||
-                    (!whole && name == "www.z"))
+        { "nsystem.z", "netscape.z", "wsystem.z", "plugins.z", "javaclss.z", "javabin.z",
+            "readme.txt", "nprogram.z", "www.z", "corvex/corvex.exe", "corvex/register.ini" }) {
+        const std::string placed = GetFile(COMPONENTS + name.substr(name.find('/') + 1));
+        EXPECT_TRUE(placed == GetFile(MEDIA + "/content/" + name) || (!whole && name == "www.z"))
             << name;
+    }
     EXPECT_EQ(whole ? "c:\\orvanet\\corvex\\corvex.exe main|show=1\r\n" : "", CorvexLog());
 }
 
 // From the CD image the last target is taken by a folder: Cancel in its prompt ends the page and
-// the program, the files before it placed, no registration program started. From the floppy
-// images, started as B:\SETUP.EXE, the notice is confirmed before disk 2 is in, so the first file
-// of disk 2 asks for it by number and by drive, as setup lower-cased it; Retry with disk 2 in
-// completes it.
+// the program, the files before it placed, no registration program started. From the floppy images,
+// started as B:\SETUP.EXE, the notice is confirmed before disk 2 is in, so the first file of disk 2
+// asks for it by number and by drive, as setup lower-cased it; Retry with disk 2 in completes it.
 TEST(Install, FromTheImages) {
     // clang-format off
     const struct { const char* drive, *image, *disk2, *notice, *prompt; } rows[] = {
@@ -53,7 +52,7 @@ TEST(Install, FromTheImages) {
         Program p = StartSetup(row.drive, "", &page);
         if (row.notice)
             EXPECT_EQ(AnswerBox(p, IDOK),
-                      "box \"Velorin Installation\" icon=error buttons=OK " + Quote(row.notice));
+                "box \"Velorin Installation\" icon=error buttons=OK " + Quote(row.notice));
         HWND box = WaitBox(p.pid);
         EXPECT_EQ(BoxLine(ReadBox(box)), Prompt(row.prompt));
         if (row.disk2) Insert(row.disk2, row.drive);

@@ -14,13 +14,12 @@ static std::string CannotWrite(const std::string& name) {
 
 static std::vector<Member> Corvex() {
     return { { "corvex.exe", LiteralStream(NoiseBytes(20000, 11)), OLD_TIME },
-             { "corvex.ini", EncodedStream("[V]", 1, 4), 0 } };
+        { "corvex.ini", EncodedStream("[V]", 1, 4), 0 } };
 }
 
-// Every target is taken by a folder, readme.txt by a read-only file. Each
-// prompt frees its target and retries, readme.txt's only at its second. The
-// prompts so list the transfers in order, and the exact total shows that a
-// retry repeated its own file only. www.z is not on this medium: it is
+// Every target is taken by a folder, readme.txt by a read-only file. Each prompt frees its target
+// and retries, readme.txt's only at its second. The prompts so list the transfers in order, and the
+// exact total shows that a retry repeated its own file only. www.z is not on this medium: it is
 // passed over without a prompt.
 TEST(EngineRunInstall, CdInstallationInOrderToAFullBar) {
     PrepareSetupState("d:\\", "c:\\orvanet\\");
@@ -57,13 +56,12 @@ TEST(EngineRunInstall, CdInstallationInOrderToAFullBar) {
     EXPECT_EQ("Adding Velorin group...", Text(setupState.statusText));
 }
 
-// Each way a prompt ends the sequence before the next file: Cancel on a CD
-// (corvex.z missing; bookmark.htm is skipped) or on floppies (told by the
-// first letter alone; Cancel confirmed on the page while the notice between
-// the halves is up stops before disk 2), a fatal error, Cancel confirmed
-// while a prompt is up (its Retry must not empty the target), a medium in the
-// component folder (each source must survive), and a failure after a
-// confirmed Cancel, which asks nothing more.
+// Each way a prompt ends the sequence before the next file: Cancel on a CD (corvex.z missing;
+// bookmark.htm is skipped) or on floppies (told by the first letter alone; Cancel confirmed on the
+// page while the notice between the halves is up stops before disk 2), a fatal error, Cancel
+// confirmed while a prompt is up (its Retry must not empty the target), a medium in the component
+// folder (each source must survive), and a failure after a confirmed Cancel, which asks nothing
+// more.
 TEST(EngineRunInstall, PromptsThatStopTheSequence) {
     enum Medium { NO_MEDIUM, WHOLE_MEDIUM, FIRST_DISK };  // what the source holds
     enum Twist { NONE, READ_ONLY_README, CANCELLED_BEFORE };
@@ -98,10 +96,10 @@ TEST(EngineRunInstall, PromptsThatStopTheSequence) {
         ASSERT_TRUE(
             MakeDirs(kComponents) &&
             (row.medium == NO_MEDIUM ||
-             WriteMedium(row.source, medium, row.medium == FIRST_DISK)) &&
+                WriteMedium(row.source, medium, row.medium == FIRST_DISK)) &&
             (row.medium != FIRST_DISK || WriteFileBytes(kComponents + "nprogram.z", "old")) &&
             (row.twist != READ_ONLY_README ||
-             (WriteFileBytes(readme, "old") && SetReadOnly(readme))));
+                (WriteFileBytes(readme, "old") && SetReadOnly(readme))));
         OnAllocation(row.failing, ALLOC_FAIL);
         setupState.cancelRequested = row.twist == CANCELLED_BEFORE;
         StartBoxAnswerer([&](const BoxInfo& box) {

@@ -19,8 +19,8 @@ TEST(EngineCopy, CopiesInChunksKeepingTheLastWriteTime) {
     } cases[] = { { 0, 1 }, { 32000, 1 }, { 32001, 2 }, { 96000, 3 } };
     for (const auto& c : cases) {
         std::vector<MediumFile> source = { { "f.z", NoiseBytes(c.size, 1), 1 } };
-        ASSERT_TRUE(WriteMedium("d:\\", source, 0) &&
-                    WriteFileBytes("e:\\f.z", NoiseBytes(99999, 2)));
+        ASSERT_TRUE(
+            WriteMedium("d:\\", source, 0) && WriteFileBytes("e:\\f.z", NoiseBytes(99999, 2)));
         setupState.bytesDone = setupState.nextPercent = 0;
         setupState.bytesPerPercent = 32001;
         EXPECT_EQ(TRANSFER_OK, CopySetupFile("f.z", "d:\\", "e:\\")) << c.size;
@@ -31,11 +31,10 @@ TEST(EngineCopy, CopiesInChunksKeepingTheLastWriteTime) {
     }
 }
 
-// An earlier file of the target's name stays as it was, bytes and time, while
-// the source is missing, no full folder, unreadable or without a buffer, and
-// when a cancel comes while the source is being opened: the allocation comes
-// after the open, and the hook sets the flag there. Relative folders would
-// read d:\a.z, the current folder's. y: fills up.
+// An earlier file of the target's name stays as it was, bytes and time, while the source is
+// missing, no full folder, unreadable or without a buffer, and when a cancel comes while the source
+// is being opened: the allocation comes after the open, and the hook sets the flag there. Relative
+// folders would read d:\a.z, the current folder's. y: fills up.
 TEST(EngineCopy, FailuresAndCancel) {
     // clang-format off
     const struct { const char* name; const char* from; uint32_t allocation;
@@ -65,8 +64,8 @@ TEST(EngineCopy, FailuresAndCancel) {
     EXPECT_FALSE(PathExists("e:\\b.z"));  // a missing source makes no target
     lstrcpyA(setupState.failedPath, "unchanged");
     // The kernel says 4096 bytes and gives a few: no buffer bytes may pad them.
-    EXPECT_EQ(TRANSFER_NO_SOURCE,
-              CopySetupFile("online", "z:\\sys\\devices\\system\\cpu\\", "e:\\"));
+    EXPECT_EQ(
+        TRANSFER_NO_SOURCE, CopySetupFile("online", "z:\\sys\\devices\\system\\cpu\\", "e:\\"));
     EXPECT_STREQ("unchanged", setupState.failedPath);
     EXPECT_EQ("", GetFile("e:\\online"));
     ASSERT_TRUE(WriteFileBytes("d:\\big.z", NoiseBytes(8100000, 3)));
@@ -87,9 +86,8 @@ TEST(EngineExtract, DamagedArchives) {
     const std::string good = LiteralStream("good"), open = LiteralStream("partial data", false);
     std::string one = BuildArchive({ { "first.dat", good, OLD_TIME } });
     auto second = [&](const std::string& name, const std::string& stream) {
-        return BuildArchive({ { "first.dat", good, OLD_TIME },
-                              { name, stream, OLD_TIME },
-                              { "third.dat", good, OLD_TIME } });
+        return BuildArchive({ { "first.dat", good, OLD_TIME }, { name, stream, OLD_TIME },
+            { "third.dat", good, OLD_TIME } });
     };
     std::string pastEnd = BuildArchive(
         { { "first.dat", good, OLD_TIME }, { "bad.dat", open + std::string(99, 'x'), OLD_TIME } });
@@ -124,13 +122,12 @@ TEST(EngineExtract, DamagedArchives) {
         EXPECT_TRUE(GetFile("d:\\corvex.z") == c.archive && !PathExists("d:\\third.dat")) << c.what;
     }
     EXPECT_EQ(good.size() + (open.size() + 99) + 99,
-              setupState.bytesDone);  // the last: as asked, before reading
+        setupState.bytesDone);  // the last: as asked, before reading
 }
 
-// The work area is had, and a cancel looked for, before each member's file
-// is made: neither no memory nor a cancel confirmed meanwhile empties an
-// earlier file of that name. No source folder reads nothing, not the current
-// folder's archive. A full disk (y:) is a write failure.
+// The work area is had, and a cancel looked for, before each member's file is made: neither no
+// memory nor a cancel confirmed meanwhile empties an earlier file of that name. No source folder
+// reads nothing, not the current folder's archive. A full disk (y:) is a write failure.
 TEST(EngineExtract, NoWorkAreaCancelAndFullDisk) {
     PrepareSetupState("d:\\", "e:\\");
     std::string archive = BuildArchive(
@@ -138,8 +135,8 @@ TEST(EngineExtract, NoWorkAreaCancelAndFullDisk) {
     ASSERT_TRUE(WriteFileBytes("e:\\a.dat", "old") && SetCurrentDirectoryA("d:\\"));
     for (int action : { ALLOC_FAIL, ALLOC_CANCEL }) {
         OnAllocation(sizeof(ExplodeState), action);
-        EXPECT_EQ(action == ALLOC_FAIL ? TRANSFER_FATAL : TRANSFER_CANCELLED,
-                  Extract(archive, "e:\\"));
+        EXPECT_EQ(
+            action == ALLOC_FAIL ? TRANSFER_FATAL : TRANSFER_CANCELLED, Extract(archive, "e:\\"));
         EXPECT_TRUE(GetFile("e:\\a.dat") == "old" && !PathExists("e:\\b.dat")) << action;
     }
     OnAllocation(0, ALLOC_FAIL);
@@ -147,9 +144,9 @@ TEST(EngineExtract, NoWorkAreaCancelAndFullDisk) {
     EXPECT_EQ("old", GetFile("e:\\a.dat"));
     PrepareSetupState("d:\\", "y:\\");
     EXPECT_EQ(TRANSFER_NO_TARGET,
-              Extract(BuildArchive({ { "big.dat", LiteralStream(NoiseBytes(8100000, 4)), OLD_TIME },
-                                     { "b.dat", LiteralStream("b"), OLD_TIME } }),
-                      "y:\\"));
+        Extract(BuildArchive({ { "big.dat", LiteralStream(NoiseBytes(8100000, 4)), OLD_TIME },
+                    { "b.dat", LiteralStream("b"), OLD_TIME } }),
+            "y:\\"));
     EXPECT_STREQ("y:\\big.dat", setupState.failedPath);
     EXPECT_FALSE(PathExists("y:\\b.dat"));
 }

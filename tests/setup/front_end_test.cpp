@@ -1,7 +1,6 @@
-// The wizard and the progress page through real windows under Wine. The page
-// tests run the real setup.exe; the progress-page tests run setup_probe.exe,
-// the same front end with the scripted worker of scripted_install.cpp, so
-// that cancel and completion come at exact moments.
+// The wizard and the progress page through real windows under Wine. The page tests run the real
+// setup.exe; the progress-page tests run setup_probe.exe, the same front end with the scripted
+// worker of scripted_install.cpp, so that cancel and completion come at exact moments.
 #include <gtest/gtest.h>
 
 #include "earlier_install.h"
@@ -28,12 +27,6 @@ void ExpectPage(HWND page, int focus, const std::string& texts) {
         << r.top << " " << r.bottom;
     EXPECT_EQ(FocusId(page), focus);
     EXPECT_TRUE(IgnoresEscapeAndClose(page));
-}
-
-// Puts a setup program on the CD (drive d:) and starts it there.
-Program Start(const std::string& program) {
-    EXPECT_TRUE(CopyFileA(program.c_str(), "d:\\setup.exe", FALSE)) << program;
-    return Launch("d:\\setup.exe");
 }
 
 std::string Probe() {
@@ -91,7 +84,8 @@ TEST(WizardPages, RefusedEntriesBackAndCancelLeaveNoTrace) {
     };
     // clang-format on
     std::string winIni = ReadFileBytes("c:\\windows\\win.ini");
-    Program p = Start(SetupExePath());
+    ASSERT_TRUE(CopyFileA(SetupExePath().c_str(), "d:\\setup.exe", FALSE));  // on the CD
+    Program p = Launch("d:\\setup.exe");
     HWND directory = ToDirectoryPage(p);
     EXPECT_EQ(Text(directory, IDC_DIRECTORY), "d:\\oldplace");
     SetText(directory, IDC_DIRECTORY, "c:\\typed");
@@ -103,7 +97,7 @@ TEST(WizardPages, RefusedEntriesBackAndCancelLeaveNoTrace) {
         SetText(directory, IDC_DIRECTORY, c.entry);
         Press(directory, IDC_NEXT);
         EXPECT_EQ(AnswerBox(p, IDOK),
-                  "box \"Velorin Installation\" icon=error buttons=OK " + Quote(c.text));
+            "box \"Velorin Installation\" icon=error buttons=OK " + Quote(c.text));
     }
     Press(directory, IDC_BACK);
     Press(WaitPage(p.pid, CAPTION, IDC_CANCEL_SETUP), IDC_CANCEL_SETUP);

@@ -1,9 +1,8 @@
-// The worker of setup_probe.exe: the front end linked with this script in
-// place of the installation engine, so that the progress page meets its
-// messages at exact moments. It reports 50 % and waits until the bar shows
-// it (the page reads nextPercent when it handles the message), reports that
-// it failed while no cancel was asked for, reports an out-of-range 101, and
-// then waits for the test's e:\go or the user's cancel.
+// The worker of setup_probe.exe: the front end linked with this script in place of the installation
+// engine, so that the progress page meets its messages at exact moments. It reports 50 % and waits
+// until the bar shows it (the page reads nextPercent when it handles the message), reports that it
+// failed while no cancel was asked for, reports an out-of-range 101, and then waits for the test's
+// e:\go or the user's cancel.
 #include "engine.h"
 #include <commctrl.h>
 #include "setup_state.h"

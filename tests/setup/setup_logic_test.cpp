@@ -7,13 +7,8 @@
 #include "setup_logic.h"
 
 TEST(SetupLogic, NumbersAndCentring) {
-    for (auto t : { std::make_pair("1500000", 1500000),
-                    { " \t\n\v\f\r+42x", 42 },
-                    { "-7", -7 },
-                    { "12 34", 12 },
-                    { "", 0 },
-                    { "+-5", 0 },
-                    { "4294967297", 1 } })
+    for (auto t : { std::make_pair("1500000", 1500000), { " \t\n\v\f\r+42x", 42 }, { "-7", -7 },
+             { "12 34", 12 }, { "", 0 }, { "+-5", 0 }, { "4294967297", 1 } })
         EXPECT_EQ(ParseSignedDecimal(t.first), t.second) << '"' << t.first << '"';
     EXPECT_EQ(BytesPerPercentOf(99), 1u);     // never 0: the progress rule divides by it
     EXPECT_EQ(CenteredOrigin(640, 643), -1);  // a page over the screen's size: toward zero

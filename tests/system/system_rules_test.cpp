@@ -21,15 +21,15 @@ TEST(SystemIniFilter, DropsWholeDriverLinesFromTheSectionOnAndKeepsEveryOtherByt
     } rows[] = {
         // out "": unchanged
         { "before the section", kSpsd + "\r\n" + kEnh + kSpsd + "\r\nk=1\r\n",
-          kSpsd + "\r\n" + kEnh + "k=1\r\n" },
+            kSpsd + "\r\n" + kEnh + "k=1\r\n" },
         { "later section", kEnh + "[Net]\r\nDEVICE=C:\\OLDDIAL\\BIN\\VTCPRAC.386\r\n",
-          kEnh + "[Net]\r\n" },
+            kEnh + "[Net]\r\n" },
         { "header in a comment", ";[386enh]\r\n" + kSpsd + "\r\n", ";[386enh]\r\n" },
         { "blanks", kEnh + "device = c:\\olddial\\bin\\vntspsd.386\r\n" + kSpsd + " \r\n", "" },
         { "cut at a lone CR", kEnh + "device=c:\\olddial\\bin\\vntstimd.exe\rtail\r\n", kEnh },
         { "bare LF", "[386Enh]\n\r\n\n" + kSpsd + "\nk\n" + kSpsd, "[386Enh]\n\r\n\nk\n" },
         { "NUL and Ctrl-Z", kEnh + std::string("\0\x1a\r\n", 4) + kSpsd + "\r\nz",
-          kEnh + std::string("\0\x1a\r\nz", 5) },
+            kEnh + std::string("\0\x1a\r\nz", 5) },
         { "second chunk reads as a driver line", kEnh + x254 + kSpsd + "\r\n[Next]\r\nk\r\n", "" },
         { "first chunk reads as a driver line", kEnh + kLong + "more\r\n", "" },
         { "a driver line of one whole chunk", kEnh + kLong + "\r\nk\r\n", kEnh + "k\r\n" },
@@ -45,10 +45,8 @@ TEST(SystemIniFilter, DropsWholeDriverLinesFromTheSectionOnAndKeepsEveryOtherByt
 
 TEST(PathText, JoinsWholeOrNotAtAll) {
     const std::string dir = "c:\\" + std::string(247, 'd') + "\\";  // 251 characters
-    for (const auto& c : { std::make_pair(dir, "12345678"),
-                           { dir, "123456789" },
-                           { dir + "12345678", "" },
-                           { "", "" } }) {
+    for (const auto& c : { std::make_pair(dir, "12345678"), { dir, "123456789" },
+             { dir + "12345678", "" }, { "", "" } }) {
         char out[260] = "junk";
         int fits = JoinPath(out, sizeof out, c.first.c_str(), c.second);
         EXPECT_EQ(out, fits ? c.first + c.second : "") << c.second;

@@ -1,6 +1,5 @@
 // The system integration under Wine: in process, the DDE client against a server of the test's
-// own and what the migration must not destroy; through setup.exe, the whole machine before and
-// after a plain installation, an upgrade and a cancelled one.
+// own and the migration; through setup.exe, the whole machine before and after a run.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -22,12 +21,12 @@ namespace {
 typedef std::vector<std::string> Lines;
 
 // A medium in d:\ with an offer in its setup.ini, and the state the front end leaves.
-void PrepareInstall(const char* installDir) {
-    PrepareSetupState("d:\\", installDir);
+void PrepareInstall(
+    const char* setupIni = "[Velorin]\nIsRegNoAPrefix=Yes\nRegNo=O-1\nHomePage=h.htm"
+                           "\nHDHomePage=x\nSetupFee=$5\nFreeHours=9\nFreeDays=30\n") {
+    PrepareSetupState("d:\\", "c:\\orvanet");
     WriteMedium("d:\\", StandardMedium(false, {}), 0);
-    WriteFileBytes("d:\\setup.ini",
-                   "[Velorin]\nIsRegNoAPrefix=Yes\nRegNo=O-1\nHomePage=h.htm\nHDHomePage=x\n"
-                   "SetupFee=$5\nFreeHours=9\nFreeDays=30\n");
+    WriteFileBytes("d:\\setup.ini", setupIni);
 }
 
 // A DDE server of the test's own on the raw messages (one made with DDEML cannot
@@ -47,12 +46,12 @@ LRESULT CALLBACK Serve(HWND window, UINT message, WPARAM wParam, LPARAM lParam) 
     if (message == WM_DDE_INITIATE && LOWORD(lParam) == service && HIWORD(lParam) == topic) {
         server.received.push_back("connect");
         SendMessageA(client, WM_DDE_ACK, (WPARAM)window,
-                     MAKELPARAM(GlobalAddAtomA(TEST_PROGMAN_SERVICE), GlobalAddAtomA("PROGMAN")));
+            MAKELPARAM(GlobalAddAtomA(TEST_PROGMAN_SERVICE), GlobalAddAtomA("PROGMAN")));
     } else if (message == WM_DDE_EXECUTE && !server.ended.count(client)) {
         server.received.emplace_back((char*)GlobalLock(data), GlobalSize(data));
         GlobalUnlock(data);
         PostMessageA(client, WM_DDE_ACK, (WPARAM)window,
-                     PackDDElParam(WM_DDE_ACK, server.accept ? DDE_FACK : 0, lParam));
+            PackDDElParam(WM_DDE_ACK, server.accept ? DDE_FACK : 0, lParam));
         if (server.received.back() == server.endAfter)
             PostMessageA(client, WM_DDE_TERMINATE, (WPARAM)window, 0), server.ended.insert(client);
     } else if (message == WM_DDE_TERMINATE && !server.ended.count(client))
@@ -86,8 +85,7 @@ TEST(SystemInstall, SendsTheGroupsCommands) {
     StartBoxAnswerer([](const BoxInfo&) { return IDOK; });
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
-        PrepareInstall("c:\\orvanet");
-        WriteFileBytes("d:\\setup.ini", "[Velorin]\nIsRegNoAPrefix=y\nRegNo=7\nHDHomePage=x\n");
+        PrepareInstall("[Velorin]\nIsRegNoAPrefix=y\nRegNo=7\nHDHomePage=x\n");
         server = DdeServer{ row.accept, row.endAfter, {}, {} };
         HANDLE ready = CreateEventA(NULL, TRUE, FALSE, NULL),
                thread = CreateThread(NULL, 0, RunServer, ready, 0, NULL);
@@ -100,39 +98,36 @@ TEST(SystemInstall, SendsTheGroupsCommands) {
     EXPECT_EQ(NULL, ProgmanCallback(XTYP_ERROR, 0, NULL, NULL, NULL, NULL, DMLERR_LOW_MEMORY, 0));
     EXPECT_EQ(Lines{ "box \"Velorin Installation\" icon=warning buttons=OK \"A critical error has "
                      "occurred.\"" },
-              StopBoxAnswerer());
+        StopBoxAnswerer());
     // No home page, so no local copy of it; absent keys write nothing.
     EXPECT_EQ(SnapshotMachine()["HKLM\\Software\\OrvantaNetwork\\Velorin"],
-              "key \"Flags\"=dword:00000010 \"MainDir\"=\"c:\\\\orvanet\" \"RegNo\"=\"7\"");
+        "key \"Flags\"=dword:00000010 \"MainDir\"=\"c:\\\\orvanet\" \"RegNo\"=\"7\"");
 }
 
 const char kSection[] = "Orvanta Network Velorin";
+// clang-format off
 const std::string kWin = "c:\\windows\\", kOrvanet = "c:\\orvanet\\register\\",
-                  kOld = "c:\\olddial\\";
+    kOld = "c:\\olddial\\";
 // The old dialer's lines in [boot] and [386Enh], the TCP driver's, and a dialer line of empty
 // Dialer and Tessimo values.
 const std::string kSpsd = "device=c:\\olddial\\bin\\vntspsd.386\r\n",
-                  kTcprac = "DEVICE=C:\\OLDDIAL\\BIN\\VTCPRAC.386\r\n",
-                  kTcp = "device=c:\\orvanet\\tcppro\\bin\\vntstimd.exe\r\n",
-                  kBin = "device=\\bin\\vtcprac.386\r\n",
-                  kHead = "[boot]\r\n" + kSpsd + "[386Enh]\r\n", kEnd = "x=1\r\n",
-                  kSystemIni = kHead + kSpsd + kTcprac + kTcp + kBin + kEnd,
-                  kNoTcp = kHead + kSpsd + kTcprac + kBin + kEnd,
-                  kNoBin = kHead + kSpsd + kTcprac + kEnd;
-
-const std::string kNotice =
-    "box \"Velorin\" icon=information buttons=OK \"Thank you for upgrading to Velorin for Windows "
-    "95."
-    "\\r\\n\\r\\n1. You will no longer be using the Internet Dialer to connect to Orvanta Network. "
-    "Follow the on-line instructions to learn how to use Dial-Up Networking, the built-in tool for "
-    "Windows 95.\\r\\n\\r\\n2. Your Netscape Navigator will be upgraded to the newest version, but "
-    "your bookmarks and news files will be retained.\"";
+    kTcprac = "DEVICE=C:\\OLDDIAL\\BIN\\VTCPRAC.386\r\n", kBin = "device=\\bin\\vtcprac.386\r\n",
+    kTcp = "device=c:\\orvanet\\tcppro\\bin\\vntstimd.exe\r\n", kEnd = "x=1\r\n",
+    kHead = "[boot]\r\n" + kSpsd + "[386Enh]\r\n",
+    kSystemIni = kHead + kSpsd + kTcprac + kTcp + kBin + kEnd,
+    kNoTcp = kHead + kSpsd + kTcprac + kBin + kEnd, kNoBin = kHead + kSpsd + kTcprac + kEnd;
+const std::string kNotice = "box \"Velorin\" icon=information buttons=OK \"Thank you for upgrading "
+    "to Velorin for Windows 95.\\r\\n\\r\\n1. You will no longer be using the Internet Dialer to "
+    "connect to Orvanta Network. Follow the on-line instructions to learn how to use Dial-Up "
+    "Networking, the built-in tool for Windows 95.\\r\\n\\r\\n2. Your Netscape Navigator will be "
+    "upgraded to the newest version, but your bookmarks and news files will be retained.\"";
+// clang-format on
 
 // A folder as the registry names it: a shell folder by default.
 const char kShellFolders[] =
     "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
-std::string Folder(const char* value, HKEY root = HKEY_CURRENT_USER,
-                   const char* key = kShellFolders) {
+std::string Folder(
+    const char* value, HKEY root = HKEY_CURRENT_USER, const char* key = kShellFolders) {
     char text[MAX_PATH] = "";
     DWORD size = sizeof text;
     SHGetValueA(root, key, value, NULL, text, &size);
@@ -153,27 +148,26 @@ struct Restore {
     ~Restore() {
         WriteFileBytes(kWin + "system.ini", systemIni);
         planted.insert(planted.end(),
-                       { kWin + "SYSTEM.OLD", kWin + "f.dat", "c:\\f.dat", kProfile + "\\f.dat" });
-        for (const std::string& file : planted) ClearReadOnly(file), DeleteFileA(file.c_str());
+            { kWin + "SYSTEM.OLD", kWin + "f.dat", "c:\\f.dat", kProfile + "\\f.dat" });
+        for (const std::string& file : planted) DeleteTree(file);
         for (const std::string& dir : { "c:\\olddial", "c:\\docs", "c:\\elsewhere" })
-            ClearReadOnly(dir), DeleteTree(dir);
+            DeleteTree(dir);
         for (const std::string& dir : { std::string("c:"), kWin.substr(0, 10), kProfile })
-            for (const char* sub : { "\\bin", "\\app", "\\etc" })
-                ClearReadOnly(dir + sub), DeleteTree(dir + sub);
+            for (const char* sub : { "\\bin", "\\app", "\\etc" }) DeleteTree(dir + sub);
     }
 };
 
 // An earlier installation in main, its dialer given by key: register.ini with version, a dot-file
 // and a sub-folder in register, a file in each of the dialer's folders, a driver in its bin.
 void PlantEarlierInstall(Restore& restore, const std::string& main, const char* key,
-                         const std::string& dialer, const std::string& version = "3.1") {
+    const std::string& dialer, const std::string& version = "3.1") {
     WriteProfileStringA(kSection, "Main", main.c_str());
     WriteProfileStringA(kSection, key, dialer.c_str());
     WriteProfileStringA(kSection, "Eudora", "c:\\eudora");
     WriteProfileStringA(NULL, NULL, NULL);
     MakeDirs(main + "\\register\\sub");
-    restore.Plant(main + "\\register\\register.ini",
-                  "[Velorin Registration]\r\nVersion=" + version + "\r\n");
+    restore.Plant(
+        main + "\\register\\register.ini", "[Velorin Registration]\r\nVersion=" + version + "\r\n");
     restore.Plant(main + "\\register\\.hidden");
     restore.Plant(main + "\\register\\f.dat");
     std::string folder = dialer;  // its folders as the system names them
@@ -206,10 +200,10 @@ TEST(SystemMigration, EmptiesOnlyTheEarlierInstallationsFolders) {
                       cut = "c:\\docs" + std::string(248, ' ') + "\\olddial";
     // What goes: vez.ini and the register folder's files, and with them the old dialer's.
     std::vector<std::string> some = { kWin + "vez.ini", kOrvanet + "register.ini",
-                                      kOrvanet + "f.dat" },
+        kOrvanet + "f.dat" },
                              all = some;
     for (const char* file :
-         { "f.dat", "bin\\f.dat", "app\\f.dat", "etc\\f.dat", "bin\\vntspsd.386" })
+        { "f.dat", "bin\\f.dat", "app\\f.dat", "etc\\f.dat", "bin\\vntspsd.386" })
         all.push_back(kOld + file);
     // clang-format off
     // The text SYSTEM.INI ends with, and SYSTEM.OLD too when the migration ran to its end.
@@ -236,12 +230,12 @@ TEST(SystemMigration, EmptiesOnlyTheEarlierInstallationsFolders) {
         for (const char* file : { "c:\\bin\\f.dat", "c:\\etc\\f.dat", "c:\\docs\\f.dat" })
             ASSERT_TRUE(restore.Plant(file));
         ASSERT_TRUE(row.fault != OLD_READ_ONLY || (restore.Plant(kWin + "SYSTEM.OLD", "old") &&
-                                                   SetReadOnly(kWin + "SYSTEM.OLD")));
+                                                      SetReadOnly(kWin + "SYSTEM.OLD")));
         const std::string ini = kWin + "system.ini";
-        HANDLE held = row.fault != INI_HELD ? NULL
-                                            : CreateFileA(ini.c_str(), GENERIC_READ,
-                                                          FILE_SHARE_READ | FILE_SHARE_WRITE, NULL,
-                                                          OPEN_EXISTING, 0, NULL);
+        HANDLE held = row.fault != INI_HELD
+                          ? NULL
+                          : CreateFileA(ini.c_str(), GENERIC_READ,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE, NULL, OPEN_EXISTING, 0, NULL);
         std::set<std::string> files = WindowsFolderFiles();
         files.insert("system.old");
         StartBoxAnswerer([](const BoxInfo&) { return IDOK; });
@@ -273,7 +267,7 @@ TEST(SystemMigration, GuardKeepsEveryNameOfAProtectedFolder) {
     Restore restore;
     const std::string medium = "d:\\Velorin Medium\\disk1", personal = Folder("Personal"),
                       programs = Folder("ProgramFilesDir", HKEY_LOCAL_MACHINE,
-                                        "Software\\Microsoft\\Windows\\CurrentVersion");
+                          "Software\\Microsoft\\Windows\\CurrentVersion");
     ASSERT_TRUE(MakeDirs(medium));
     lstrcpyA(setupState.sourceDir, "d:\\velorin medium\\disk1\\");
     char shortMedium[MAX_PATH];
@@ -333,14 +327,13 @@ TEST(SystemMachine, ChangesNothingElse) {
         Restore restore;
         const std::string winIni = ReadFileBytes(kWin + "win.ini");
         const std::string dir = (row.upgrade ? main : "c:\\orvanet") + "\\corvex";
-        PrepareInstall("c:\\orvanet");
+        PrepareInstall();
         // By what a path may hold afterwards ("*" anything, "" nothing), the paths setup.exe may
-        // change (wildcards as in file names, ';' between them), and the empty key that Wine's
-        // shell makes for a group's window when it gets round to it, even during a later run.
-        std::map<std::string, std::string> may = {
-            { "*", "c:\\orvanet;d:\\SETUP.EXE;" + dir + "*" },
-            { "key", "HK*\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Advanced" }
-        };
+        // change (file-name wildcards, ';' between them), and the empty key Wine's shell makes for
+        // a group's window when it gets round to it, even during a later run.
+        std::map<std::string, std::string> may = { { "*",
+                                                       "c:\\orvanet;d:\\SETUP.EXE;" + dir + "*" },
+            { "key", "HK*\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Advanced" } };
         if (!row.cancel)
             may["*"] += ";HKLM\\Software\\OrvantaNetwork\\Velorin*;"
                         "c:\\users\\*\\Start Menu\\Programs\\Velorin*";
@@ -348,20 +341,19 @@ TEST(SystemMachine, ChangesNothingElse) {
             PlantEarlierInstall(restore, main, row.key, row.dialer);
             ASSERT_TRUE(MakeDirs(group + "Extras") && WriteFileBytes(group + "Old.lnk", "old"));
             ASSERT_EQ(0, RegSetKeyValueA(HKEY_LOCAL_MACHINE, "Software\\OrvantaNetwork\\Velorin",
-                                         "RegNo", REG_SZ, "R", 2));
+                             "RegNo", REG_SZ, "R", 2));
             // The shell links only to a program that exists.
             ASSERT_TRUE(MakeDirs(dir) &&
                         CopyFileA(CorvexExePath().c_str(), (dir + "\\corvex.exe").c_str(), FALSE));
-            // The log of the registration program's stand-in; register.ini's "Version"
-            // is emptied, then the file goes with the other files of its folder.
+            // The registration program stand-in's log; register.ini goes with its folder's files.
             may["*"] += ";c:\\corvex-log.txt;c:\\windows\\win.ini;c:\\windows\\system.*";
             may[""] = "c:\\windows\\vez.ini;" + main + "\\register\\register.ini;" + main +
                       "\\register\\f.dat;" + row.gone;
         }
         if (row.cancel) {  // a gigabyte of zeros that takes no room on the medium
             HANDLE f = CreateFileA("d:\\javaclss.z", GENERIC_WRITE, 0, NULL, OPEN_ALWAYS, 0, NULL);
-            ASSERT_TRUE(SetFilePointer(f, 1 << 30, NULL, FILE_BEGIN) && SetEndOfFile(f) &&
-                        CloseHandle(f));
+            ASSERT_TRUE(
+                SetFilePointer(f, 1 << 30, NULL, FILE_BEGIN) && SetEndOfFile(f) && CloseHandle(f));
         }
         Snapshot before = SnapshotMachine();
         HWND page;
@@ -381,9 +373,9 @@ TEST(SystemMachine, ChangesNothingElse) {
         if (row.upgrade) {  // what the migration leaves is checked in process, above
             EXPECT_EQ(winIni, ReadFileBytes(kWin + "win.ini"));  // loses the section, and only that
             EXPECT_EQ(notice, kNotice);
-            // The earlier directory, long, replaces the typed one whole (c:\typed, not made, is
-            // in the machine's check); its group is replaced by one with the one item; the offer
-            // of the medium is recorded, and an earlier value that it does not replace stays.
+            // The earlier directory, long, replaces the typed one whole; its group is replaced by
+            // one with the one item; the medium's offer is recorded, an earlier value it does not
+            // replace stays.
             const std::string saved = "c:\\\\orvanet\\\\" + std::string(80, 'm');  // in a hive
             // clang-format off
             EXPECT_EQ(after["HKLM\\Software\\OrvantaNetwork\\Velorin"],

@@ -19,8 +19,8 @@ std::string Env(const char* name) {
 
 // The host's path of a Windows path, through Wine's own kernel32 export.
 std::string HostPath(const std::string& path) {
-    auto unixName = (char*(CDECL*)(const WCHAR*))GetProcAddress(GetModuleHandleA("kernel32"),
-                                                                "wine_get_unix_file_name");
+    auto unixName = (char*(CDECL*)(const WCHAR*))GetProcAddress(
+        GetModuleHandleA("kernel32"), "wine_get_unix_file_name");
     WCHAR wide[MAX_PATH];
     char* host = NULL;
     if (unixName && MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, wide, MAX_PATH))
@@ -74,9 +74,10 @@ std::vector<std::string> seen;
 }  // namespace
 
 void DeleteTree(const std::string& path) {
+    ClearReadOnly(path);
     std::string from = path + '\0';
     SHFILEOPSTRUCTA op = { NULL, FO_DELETE, from.c_str(), NULL,
-                           FOF_NOCONFIRMATION | FOF_NOERRORUI | FOF_SILENT };
+        FOF_NOCONFIRMATION | FOF_NOERRORUI | FOF_SILENT };
     SHFileOperationA(&op);
 }
 
@@ -91,14 +92,13 @@ void ResetMachine() {
     char programs[MAX_PATH];
     if (SHGetFolderPathA(NULL, CSIDL_PROGRAMS, NULL, 0, programs) == S_OK)
         DeleteTree(std::string(programs) + "\\Velorin");
-    ClearReadOnly("c:\\orvanet");
     DeleteTree("c:\\orvanet");
     DeleteFileA("c:\\corvex-log.txt");
 }
 
 std::string ReadFileBytes(const std::string& path) {
     HANDLE f = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL,
-                           OPEN_EXISTING, 0, NULL);
+        OPEN_EXISTING, 0, NULL);
     std::string data;
     char buf[65536];
     DWORD got = 0;
@@ -191,8 +191,8 @@ int WaitExit(Program program, DWORD ms) {
     return (int)code;
 }
 
-Program StartSetup(const std::string& dir, const std::string& entry, HWND* page,
-                   const std::string& program) {
+Program StartSetup(
+    const std::string& dir, const std::string& entry, HWND* page, const std::string& program) {
     EXPECT_TRUE(CopyFileA(program.c_str(), (dir + "SETUP.EXE").c_str(), FALSE)) << program;
     Program p = Launch(dir + "SETUP.EXE");
     Press(WaitPage(p.pid, "Welcome to Velorin!", IDC_NEXT), IDC_NEXT);

@@ -19,8 +19,8 @@ void ResetMachine();
 // Whole file; "" when it cannot be read.
 std::string ReadFileBytes(const std::string& path);
 // Creates or replaces path with data, and gives it the time lastWrite if one is given.
-bool WriteFileBytes(const std::string& path, const std::string& data,
-                    const FILETIME* lastWrite = NULL);
+bool WriteFileBytes(
+    const std::string& path, const std::string& data, const FILETIME* lastWrite = NULL);
 // Creates a folder and its missing parents; true when it exists afterwards.
 bool MakeDirs(const std::string& path);
 bool PathExists(const std::string& path);
@@ -29,7 +29,7 @@ bool PathExists(const std::string& path);
 bool SetReadOnly(const std::string& path);
 // Undoes SetReadOnly, for a whole folder tree too.
 bool ClearReadOnly(const std::string& path);
-// Deletes a file or a whole folder tree, without asking.
+// Deletes a file or a whole folder tree, read-only or not, without asking.
 void DeleteTree(const std::string& path);
 
 // The machine by path: folders ("folder") and files (time, CRC or a large file's size alone, size)
@@ -58,7 +58,7 @@ int WaitExit(Program program, DWORD ms = 30000);
 // as a medium names it, starts it there and walks the wizard to the progress page, typing entry
 // into the directory field unless it is empty. *page is the progress page, NULL if it did not come.
 Program StartSetup(const std::string& dir, const std::string& entry, HWND* page,
-                   const std::string& program = SetupExePath());
+    const std::string& program = SetupExePath());
 // Waits up to ms for a box of program, answers it with button id; its BoxLine, or "no box".
 std::string AnswerBox(const Program& program, int id, DWORD ms = 30000);
 

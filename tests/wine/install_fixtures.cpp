@@ -60,14 +60,12 @@ uint64_t LastWriteTime(const std::string& path) {
 }
 
 std::vector<MediumFile> StandardMedium(bool withOptional, const std::vector<Member>& corvex) {
-    std::vector<MediumFile> files = {
-        { "nsystem.z", NoiseBytes(96000, 1), 1 },   { "netscape.z", NoiseBytes(100001, 2), 1 },
-        { "wsystem.z", NoiseBytes(32000, 3), 1 },   { "plugins.z", NoiseBytes(32001, 4), 1 },
-        { "javaclss.z", NoiseBytes(250000, 5), 1 }, { "javabin.z", "", 1 },
-        { "readme.txt", "Velorin\r\n", 1 },         { "bookmark.htm", "<html></html>", 1 },
-        { "nprogram.z", NoiseBytes(70000, 7), 2 },  { "corvex.z", BuildArchive(corvex), 2 },
-        { "www.z", NoiseBytes(5000, 8), 2 }
-    };
+    std::vector<MediumFile> files = { { "nsystem.z", NoiseBytes(96000, 1), 1 },
+        { "netscape.z", NoiseBytes(100001, 2), 1 }, { "wsystem.z", NoiseBytes(32000, 3), 1 },
+        { "plugins.z", NoiseBytes(32001, 4), 1 }, { "javaclss.z", NoiseBytes(250000, 5), 1 },
+        { "javabin.z", "", 1 }, { "readme.txt", "Velorin\r\n", 1 },
+        { "bookmark.htm", "<html></html>", 1 }, { "nprogram.z", NoiseBytes(70000, 7), 2 },
+        { "corvex.z", BuildArchive(corvex), 2 }, { "www.z", NoiseBytes(5000, 8), 2 } };
     if (!withOptional) files.erase(files.erase(files.begin() + 10) - 3);  // www.z, bookmark.htm
     return files;
 }
@@ -125,8 +123,8 @@ std::string Prompt(const std::string& text) {
 int TakeProgressPosts() {
     MSG msg;
     int n = 0;
-    for (; PeekMessageA(&msg, setupState.progressDialog, WM_SETUP_PROGRESS, WM_SETUP_PROGRESS,
-                        PM_REMOVE);
+    for (; PeekMessageA(
+             &msg, setupState.progressDialog, WM_SETUP_PROGRESS, WM_SETUP_PROGRESS, PM_REMOVE);
          ++n) {}
     return n;
 }

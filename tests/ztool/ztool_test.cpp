@@ -19,9 +19,9 @@ namespace {
 namespace fs = std::filesystem;
 
 const std::vector<const char*> DISKS[2] = { { "setup.exe", "nsystem.z", "netscape.z", "wsystem.z",
-                                              "plugins.z", "javaclss.z", "javabin.z", "readme.txt",
-                                              "bookmark.htm" },
-                                            { "nprogram.z", "corvex.z", "www.z", "setup.ini" } };
+                                                "plugins.z", "javaclss.z", "javabin.z",
+                                                "readme.txt", "bookmark.htm" },
+    { "nprogram.z", "corvex.z", "www.z", "setup.ini" } };
 const std::size_t NSYSTEM_ROOM = 2847 * 512 - 8 * 512;  // beside disk 1's other files of 512 bytes
 const fs::path DIR = fs::temp_directory_path() / ("media-test-" + std::to_string(getpid()));
 const fs::path CONTENT = DIR / "content", OUT = DIR / "out";
@@ -184,7 +184,7 @@ TEST_F(Ztool, StreamAndArchiveCommands) {
         text += "Velorin component archive, line " + std::to_string(i % 50) + "\n";
     text.resize(30000);
     for (const char* args : { "", "explode a", "list", "compress --dict 7 a b",
-                              "compress --literal-mode 2 a b", "pack ARCHIVE", "extract a" })
+             "compress --literal-mode 2 a b", "pack ARCHIVE", "extract a" })
         EXPECT_EQ(ztool(args), 64) << args;
     EXPECT_EQ(ztool("compress A.TXT a.z"), 66);
     Write("A.TXT", text, 820454400);
@@ -208,23 +208,22 @@ TEST_F(Ztool, StreamAndArchiveCommands) {
     ASSERT_EQ(ztool("pack m.z A.TXT B.TXT b/B.TXT EMPTY"), 0);
     ASSERT_EQ(ztool("list m.z"), 0);  // all that follows A.TXT's name and stream size:
     EXPECT_EQ(Read("out").substr(12 + 1 + 10),
-              "      30000 1996-01-01T00:00:00Z\n"
-              "B.TXT                 8          5 2001-02-03T04:04:06Z\n"
-              "B.TXT                 5          1 1999-12-31T23:59:59Z\n"
-              "EMPTY                 5          0 1970-01-01T00:00:00Z\n");
+        "      30000 1996-01-01T00:00:00Z\n"
+        "B.TXT                 8          5 2001-02-03T04:04:06Z\n"
+        "B.TXT                 5          1 1999-12-31T23:59:59Z\n"
+        "EMPTY                 5          0 1970-01-01T00:00:00Z\n");
     ASSERT_EQ(ztool("extract m.z b/x"), 0);
     EXPECT_EQ(Read("b/x/A.TXT") + Read("b/x/B.TXT") + Read("EMPTY"), text + "b");
     EXPECT_EQ(Shell("stat -c %Y b/x/A.TXT b/x/B.TXT").second, "820454400\n946684799\n");
 
-    // A damaged directory is refused before anything is written; a member
-    // that does not decode within its end offset stays as far as it got, and
-    // no later member is written.
+    // A damaged directory is refused before anything is written; a member that does not decode
+    // within its end offset stays as far as it got, and no later member is written.
     std::string good = Read("m.z"), escape = good, cut = good;
     escape.replace(4 + 29, 13, std::string("..\\EMPTY\0\0\0\0\0", 13));
     cut[4 + 25] -= 3;  // the low byte of A's end offset, 517: its end code falls outside
     for (auto c : { std::make_pair(good.substr(0, 40), "entry 1 of 4 cannot be read whole"),
-                    { escape, "entry 1 of 4 has an unterminated or unsafe name" },
-                    { cut, "member A.TXT: stream ends before its end-of-stream code" } }) {
+             { escape, "entry 1 of 4 has an unterminated or unsafe name" },
+             { cut, "member A.TXT: stream ends before its end-of-stream code" } }) {
         Write("bad.text", c.first);
         Expect(ZTOOL_PATH " list bad.text", { "", nullptr, 65, c.second });
         Expect(ZTOOL_PATH " extract bad.text x", { "", nullptr, 65, c.second });

@@ -20,8 +20,8 @@ static void ShowError(HWND page, const char* text)
 static void OnDirectoryPageInit(HWND page)
 {
     CenterDialog(page);
-    GetProfileStringA(EARLIER_INSTALL_SECTION, EARLIER_INSTALL_DIR_KEY, DEFAULT_INSTALL_DIR, setupState.installDir,
-                      SETUP_PATH_SIZE);
+    GetProfileStringA(EARLIER_INSTALL_SECTION, EARLIER_INSTALL_DIR_KEY, DEFAULT_INSTALL_DIR,
+                      setupState.installDir, SETUP_PATH_SIZE);
     SetDlgItemTextA(page, IDC_DIRECTORY, setupState.installDir);
 }
 

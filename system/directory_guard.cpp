@@ -49,18 +49,9 @@ static int RootNames(const char* path)
     return IsSeparator(path[0]) ? 2 : 1;
 }
 
-static int IsRoot(const char* dir)
-{
-    int names = 0;
-    uint32_t length;
-    for (const char* at = dir; NextName(&at, &length), length; ++names) {
-    }
-    return names <= RootNames(dir);
-}
-
 int IsProtectedDirectory(const char* dir)
 {
-    return !IsFullPathText(dir) || IsRoot(dir);
+    return ParentFolderLength(dir) == 0;  // no full path, or a root
 }
 
 int GuardsDirectory(const char* guarded, int whole, const char* dir)

@@ -1,5 +1,6 @@
-// What the directory page and the migration share: where an earlier
-// installation is recorded, and how long an installation directory may be.
+// What the front end, the engine and the migration share: where an earlier
+// installation is recorded, the folder of the registration program, and how
+// long an installation directory may be.
 // Free of Windows, so that the front end's portable rules include it too.
 #ifndef VELORIN_SYSTEM_EARLIER_INSTALL_H
 #define VELORIN_SYSTEM_EARLIER_INSTALL_H
